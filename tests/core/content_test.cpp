@@ -1,0 +1,153 @@
+// Content invariants: the orders on screen, the line structure, the lengths and the code page.
+#include "quiz/content.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <numeric>
+#include <string>
+#include <vector>
+
+#include "quiz/quiz_form.h"
+#include "window/definition.h"
+
+namespace quiz {
+namespace {
+
+// Letters outside ASCII and А..я that Windows code page 1251 can hold.
+constexpr std::array<char16_t, 63> kCp1251Extra{
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409,
+    0x2039, 0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E,
+    0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC,
+    0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
+
+bool InCp1251(char16_t c) {
+  if (c < 0x80 || (c >= 0x0410 && c <= 0x044F)) return true;
+  return std::find(kCp1251Extra.begin(), kCp1251Extra.end(), c) != kCp1251Extra.end();
+}
+
+// Position of the first character outside code page 1251, or npos.
+std::size_t FirstOutsideCp1251(std::u16string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!InCp1251(text[i])) return i;
+  }
+  return std::u16string_view::npos;
+}
+
+char16_t Lower(char16_t c) {
+  if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 0x20);
+  if (c >= 0x0410 && c <= 0x042F) return static_cast<char16_t>(c + 0x20);
+  return c;
+}
+
+bool LessIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [](char16_t x, char16_t y) { return Lower(x) < Lower(y); });
+}
+
+// Row indexes in the order their captions sort, and in the order the layout stacks them.
+template <typename Caption>
+std::vector<int> SortedBy(Caption caption) {
+  std::vector<int> rows(kRowCount);
+  std::iota(rows.begin(), rows.end(), 0);
+  std::sort(rows.begin(), rows.end(),
+            [&](int a, int b) { return LessIgnoringCase(caption(a), caption(b)); });
+  return rows;
+}
+
+std::vector<int> StackedOnScreen(std::u16string_view name) {
+  std::vector<int> rows(kRowCount);
+  std::iota(rows.begin(), rows.end(), 0);
+  auto top = [&](int i) { return ui::Find(name, static_cast<std::int16_t>(i))->top; };
+  std::sort(rows.begin(), rows.end(), [&](int a, int b) { return top(a) < top(b); });
+  return rows;
+}
+
+TEST(Content, CaptionsSortInTheOrderTheLayoutStacksThem) {
+  const std::vector<int> people = SortedBy([](int i) { return kQuizRows[i].person; });
+  const std::vector<int> achievements = SortedBy([](int i) { return kQuizRows[i].achievement; });
+  EXPECT_EQ(people, (std::vector<int>{4, 5, 3, 6, 8, 1, 7, 2, 0}));
+  EXPECT_EQ(achievements, (std::vector<int>{4, 5, 2, 1, 8, 3, 7, 6, 0}));
+  EXPECT_EQ(people, StackedOnScreen(u"Option1"));
+  EXPECT_EQ(achievements, StackedOnScreen(u"Option2"));
+}
+
+TEST(Content, RowsAreNumberedByTheirPosition) {
+  for (int i = 0; i < kRowCount; ++i) EXPECT_EQ(kQuizRows[i].index, i);
+}
+
+TEST(Content, AchievementCaptionsKeepTheirExactPunctuation) {
+  EXPECT_EQ(kQuizRows[4].achievement, u"\"Bombe\" , \"Colossus\", код Енигма");
+  EXPECT_EQ(kQuizRows[4].achievement.size(), 32u);
+  EXPECT_EQ(std::count(kQuizRows[4].achievement.begin(), kQuizRows[4].achievement.end(), u'"'), 4);
+  EXPECT_EQ(kQuizRows[7].achievement, u"електронен цифров компютър \u2013 ENIAC");
+  EXPECT_EQ(kQuizRows[1].achievement, u"Z1 - електромагнитни релета");
+}
+
+TEST(Content, BiographiesAreSingleParagraphsOfAboutTheirLength) {
+  constexpr std::array<int, kRowCount> kLength{704, 174, 414, 736, 137, 485, 413, 401, 89};
+  for (const QuizRow& row : kQuizRows) {
+    SCOPED_TRACE(row.index);
+    const auto& bio = row.biography;
+    EXPECT_EQ(bio.find_first_of(u"\r\n"), std::u16string_view::npos);
+    EXPECT_LE(std::abs(static_cast<int>(bio.size()) - kLength[row.index]), kLength[row.index] / 10);
+    EXPECT_NE(bio.front(), u' ');
+    EXPECT_EQ(bio.find(u"  "), std::u16string_view::npos);
+    if (row.index == 3) {
+      EXPECT_EQ(bio.back(), u' ');
+    } else {
+      EXPECT_EQ(bio.back(), u'.');
+    }
+    // Every biography but row 4's names its pioneer.
+    const auto surname = row.person.substr(row.person.rfind(u' ') + 1);
+    EXPECT_EQ(bio.find(surname) != std::u16string_view::npos, row.index != 4);
+  }
+}
+
+TEST(Content, StatementHasSixLinesAndNamesThePioneersInIndexOrder) {
+  std::vector<std::u16string_view> lines;
+  std::u16string_view rest = kStatement;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find(u"\r\n");
+    ASSERT_NE(end, std::u16string_view::npos) << "the last line must end in CR LF";
+    lines.push_back(rest.substr(0, end));
+    rest.remove_prefix(end + 2);
+  }
+  ASSERT_EQ(lines.size(), 6u);
+  for (auto line : lines) {
+    EXPECT_EQ(line.find_first_of(u"\r\n"), std::u16string_view::npos);
+    EXPECT_FALSE(line.empty());
+  }
+  EXPECT_EQ(lines[2].back(), u' ');
+  EXPECT_NE(lines[0].back(), u' ');
+  std::u16string names;
+  for (const QuizRow& row : kQuizRows) {
+    if (!names.empty()) names += u", ";
+    names += row.person;
+  }
+  EXPECT_NE(lines[3].find(names), std::u16string_view::npos);
+  EXPECT_LE(std::abs(static_cast<int>(kStatement.size()) - 747), 75);
+}
+
+TEST(Content, EveryTextOfTheWindowFitsCodePage1251) {
+  std::vector<std::u16string_view> texts{ui::Form().caption, ui::Form().font.face, kRightAnswer,
+                                         kWrongAnswer, kMakeYourChoice};
+  for (const ui::Control& c : ui::Controls()) {
+    texts.push_back(c.name);
+    texts.push_back(c.caption);
+    for (auto item : c.items) texts.push_back(item);
+  }
+  for (auto text : texts) {
+    EXPECT_EQ(FirstOutsideCp1251(text), std::u16string_view::npos);
+  }
+  EXPECT_FALSE(InCp1251(u'ѝ'));  // the checker itself refuses what the code page lacks
+  EXPECT_FALSE(InCp1251(u'\u00B2'));
+  EXPECT_TRUE(InCp1251(u'\u2013'));
+}
+
+}  // namespace
+}  // namespace quiz

@@ -1,0 +1,151 @@
+// The controller against a recording window: what it asks of the window, in what order, and
+// how it copes with indexes the window lacks.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "quiz/quiz_form.h"
+
+namespace quiz {
+namespace {
+
+class RecordingControls : public FormControls {
+ public:
+  explicit RecordingControls(int items = 9) {
+    for (int i = 0; i < items; ++i)
+      list.push_back(u"биография " + std::u16string(1, static_cast<char16_t>(u'0' + i)));
+  }
+  void DeselectOption1(std::int16_t i) override { log.push_back("1:" + std::to_string(i)); }
+  void DeselectOption2(std::int16_t i) override { log.push_back("2:" + std::to_string(i)); }
+  std::u16string Text1() const override { return text; }
+  void SetText1(std::u16string_view t) override {
+    text = t;
+    ++writes;
+  }
+  std::optional<std::u16string> List1Item(std::int16_t i) const override {
+    if (i < 0 || static_cast<std::size_t>(i) >= list.size()) return std::nullopt;
+    return list[static_cast<std::size_t>(i)];
+  }
+
+  std::vector<std::string> log;
+  std::u16string text = u"условие";
+  std::vector<std::u16string> list;
+  int writes = 0;
+};
+
+TEST(Controller, LoadForgetsChoicesAndDeselectsRowByRowWithoutTouchingTheText) {
+  RecordingControls w;
+  QuizForm form(w);
+  form.Option1_Click(2);
+  form.Option2_Click(2);
+  form.Form_Load();
+  EXPECT_EQ(form.person(), -5);
+  EXPECT_EQ(form.achievement(), -15);
+  std::vector<std::string> expected;
+  for (int i = 0; i < 9; ++i) {
+    expected.push_back("1:" + std::to_string(i));
+    expected.push_back("2:" + std::to_string(i));
+  }
+  EXPECT_EQ(w.log, expected);
+  EXPECT_EQ(w.text, u"условие");
+  EXPECT_EQ(w.writes, 0);
+}
+
+TEST(Controller, ClicksRememberTheLastIndexOfEachGroupAndWriteNothing) {
+  RecordingControls w;
+  QuizForm form(w);
+  form.Form_Load();
+  form.Option1_Click(5);
+  form.Option1_Click(0);
+  EXPECT_EQ(form.person(), 0);
+  EXPECT_EQ(form.achievement(), -15);
+  form.Option2_Click(8);
+  EXPECT_EQ(form.person(), 0);
+  EXPECT_EQ(form.achievement(), 8);
+  EXPECT_EQ(w.writes, 0);
+}
+
+TEST(Controller, RightAnswerIsBuiltByReadingTheBoxBack) {
+  RecordingControls w;
+  QuizForm form(w);
+  form.Form_Load();
+  form.Option1_Click(7);
+  form.Option2_Click(7);
+  form.Command1_Click(0);
+  EXPECT_EQ(w.text, u"Правилно.\r\nбиография 7\r\n");
+  EXPECT_EQ(w.writes, 2);
+  EXPECT_EQ(form.person(), 7);  // evaluating keeps the choices
+  EXPECT_EQ(form.achievement(), 7);
+}
+
+TEST(Controller, WrongAnswerAndClearWriteTheirExactTexts) {
+  RecordingControls w;
+  QuizForm form(w);
+  form.Form_Load();
+  form.Command1_Click(0);
+  EXPECT_EQ(w.text, u"Грешен отговор!\r\n");
+  form.Option1_Click(3);
+  form.Option2_Click(2);
+  form.Command1_Click(0);
+  EXPECT_EQ(w.text, u"Грешен отговор!\r\n");
+  w.log.clear();
+  form.Command1_Click(1);
+  EXPECT_EQ(w.text, u"Направете своя избор!");
+  EXPECT_EQ(form.person(), -5);
+  EXPECT_EQ(form.achievement(), -15);
+  EXPECT_EQ(w.log.size(), 18u);
+}
+
+TEST(Controller, IndexesOutsideTheArraysAreIgnored) {
+  RecordingControls w;
+  QuizForm form(w);
+  form.Form_Load();
+  form.Option1_Click(4);
+  form.Option2_Click(4);
+  constexpr std::int16_t kBad[] = {-1,
+                                   9,
+                                   -5,
+                                   -15,
+                                   std::numeric_limits<std::int16_t>::max(),
+                                   std::numeric_limits<std::int16_t>::min()};
+  for (std::int16_t bad : kBad) {
+    form.Option1_Click(bad);
+    form.Option2_Click(bad);
+  }
+  EXPECT_EQ(form.person(), 4);
+  EXPECT_EQ(form.achievement(), 4);
+
+  // Only 0 and 1 are commands; any other index does nothing at all.
+  w.log.clear();
+  for (std::int16_t bad : kBad) form.Command1_Click(bad);
+  form.Command1_Click(2);
+  EXPECT_EQ(w.writes, 0);
+  EXPECT_TRUE(w.log.empty());
+
+  // With nothing chosen, -5 and -15 stay apart from each other and from any row.
+  form.Command1_Click(1);
+  form.Option1_Click(-15);
+  form.Command1_Click(0);
+  EXPECT_EQ(w.text, u"Грешен отговор!\r\n");
+}
+
+TEST(Controller, AMissingBiographyLeavesTheBoxAsItIs) {
+  RecordingControls w(3);  // a list shorter than the rows
+  QuizForm form(w);
+  form.Form_Load();
+  form.Option1_Click(6);
+  form.Option2_Click(6);
+  form.Command1_Click(0);
+  EXPECT_EQ(w.text, u"условие");
+  EXPECT_EQ(w.writes, 0);
+  EXPECT_EQ(form.person(), 6);
+  form.Option1_Click(2);
+  form.Option2_Click(2);
+  form.Command1_Click(0);
+  EXPECT_EQ(w.text, u"Правилно.\r\nбиография 2\r\n");
+}
+
+}  // namespace
+}  // namespace quiz

@@ -1,0 +1,20 @@
+// What the scenario suite needs from a back end: a user's clicks and what the window shows.
+// Each back end supplies a default-constructible driver that opens a fresh quiz window.
+#pragma once
+
+#include <string>
+
+namespace quiz::testing {
+
+class QuizDriver {
+ public:
+  virtual ~QuizDriver() = default;
+  virtual void ClickPerson(int index) = 0;       // Option1(index)
+  virtual void ClickAchievement(int index) = 0;  // Option2(index)
+  virtual void ClickCommand(int index) = 0;      // Command1(index)
+  virtual std::u16string ResultText() = 0;       // the whole text of Text1(0)
+  virtual bool PersonSelected(int index) = 0;
+  virtual bool AchievementSelected(int index) = 0;
+};
+
+}  // namespace quiz::testing
