@@ -1,26 +1,9 @@
 // The user-level scenarios on the in-memory window.
+#include "tests/core/headless_driver.h"
 #include "tests/scenarios/scenario_suite.h"
-#include "window/headless/headless_window.h"
 
 namespace quiz::testing {
 namespace {
-
-class HeadlessDriver : public QuizDriver {
- public:
-  void ClickPerson(int i) override { window_.Click(u"Option1", static_cast<std::int16_t>(i)); }
-  void ClickAchievement(int i) override { window_.Click(u"Option2", static_cast<std::int16_t>(i)); }
-  void ClickCommand(int i) override { window_.Click(u"Command1", static_cast<std::int16_t>(i)); }
-  std::u16string ResultText() override { return window_.Text1(); }
-  bool PersonSelected(int i) override {
-    return window_.IsSelected(u"Option1", static_cast<std::int16_t>(i));
-  }
-  bool AchievementSelected(int i) override {
-    return window_.IsSelected(u"Option2", static_cast<std::int16_t>(i));
-  }
-
- private:
-  ui::HeadlessWindow window_;
-};
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Headless, QuizScenario, HeadlessDriver);
 

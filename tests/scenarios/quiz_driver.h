@@ -1,8 +1,11 @@
 // What the scenario suite needs from a back end: a user's clicks and what the window shows.
-// Each back end supplies a default-constructible driver that opens a fresh quiz window.
+// Each back end supplies a default-constructible driver that opens a fresh quiz window. A
+// click on an index the window lacks does nothing.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace quiz::testing {
 
@@ -15,6 +18,9 @@ class QuizDriver {
   virtual std::u16string ResultText() = 0;       // the whole text of Text1(0)
   virtual bool PersonSelected(int index) = 0;
   virtual bool AchievementSelected(int index) = 0;
+  // The controller's two remembered choices (person, achievement), where the driver can see
+  // them.
+  virtual std::optional<std::pair<int, int>> Choices() { return std::nullopt; }
 };
 
 }  // namespace quiz::testing
