@@ -1,0 +1,354 @@
+// The Qt window against its definition: geometry, colours, fonts, accessibility, the exact
+// text round trip, deselection without clicks and the keyboard.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFontInfo>
+#include <QImage>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "quiz/content.h"
+#include "tests/qt/qt_driver.h"
+#include "tests/scenarios/text_printer.h"
+#include "window/definition.h"
+
+namespace quiz::testing {
+namespace {
+
+using ui::Control;
+using ui::Controls;
+using ui::Kind;
+
+std::string Label(const Control& c) {
+  std::string s(c.name.begin(), c.name.end());
+  if (c.index != ui::kNoIndex) s += "(" + std::to_string(c.index) + ")";
+  return s;
+}
+
+QRect Rect(const Control& c) {
+  const ui::PixelRect r = ui::ToPixels(c, 96);
+  return {r.x, r.y, r.width, r.height};
+}
+
+QColor Color(std::uint32_t c) {
+  return QColor(static_cast<int>(ui::Red(c)), static_cast<int>(ui::Green(c)),
+                static_cast<int>(ui::Blue(c)));
+}
+
+QString Q(std::u16string_view s) {
+  return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+class QtWindow : public ::testing::Test {
+ protected:
+  QAbstractButton* Button(std::u16string_view name, int i) {
+    return qobject_cast<QAbstractButton*>(driver_.Widget(name, i));
+  }
+  QPlainTextEdit* ResultBox() { return qobject_cast<QPlainTextEdit*>(driver_.Widget(u"Text1", 0)); }
+  // Presses a key on the widget that has the focus.
+  void Key(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+
+  QtDriver driver_;
+  ui::QtQuizWindow& window_ = driver_.window();
+};
+
+TEST_F(QtWindow, IsAFixedWindowOfTheDefinedSizeWithCaptionAndIcon) {
+  const QSize client(ui::TwipsToPixels(ui::Form().client_width, 96),
+                     ui::TwipsToPixels(ui::Form().client_height, 96));
+  EXPECT_EQ(window_.size(), client);
+  EXPECT_EQ(window_.minimumSize(), client);
+  EXPECT_EQ(window_.maximumSize(), client);
+  EXPECT_FALSE(window_.windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_FALSE(window_.windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_EQ(window_.windowTitle(), Q(ui::Form().caption));
+  EXPECT_TRUE(window_.windowTitle().contains(QStringLiteral("Пионери")));
+  EXPECT_FALSE(window_.windowIcon().pixmap(32, 32).isNull());
+}
+
+TEST_F(QtWindow, EveryWidgetHasItsDefinedRectangleAndParent) {
+  for (const Control& c : Controls()) {
+    QWidget* w = window_.Widget(c);
+    ASSERT_NE(w, nullptr) << Label(c);
+    EXPECT_EQ(w->geometry(), Rect(c)) << Label(c);
+    QWidget* parent = c.parent == ui::kFormParent
+                          ? static_cast<QWidget*>(&window_)
+                          : window_.Widget(Controls()[static_cast<std::size_t>(c.parent)]);
+    EXPECT_EQ(w->parentWidget(), parent) << Label(c);
+    EXPECT_EQ(w->isVisible(), c.visible) << Label(c);
+  }
+}
+
+TEST_F(QtWindow, TheGrabShowsEachControlsColour) {
+  const QImage image = window_.grab().toImage();
+  auto at = [&](QPoint p) { return QColor(image.pixel(p)); };
+  EXPECT_EQ(at({3, 3}), Color(ui::Form().back_color)) << "form";
+  for (const Control& c : Controls()) {
+    if (c.back_color == ui::kSystemColor || !c.visible) continue;
+    QWidget* w = window_.Widget(c);
+    // A point of the control's background, clear of its caption, indicator and border.
+    QPoint inside;
+    switch (c.kind) {
+      case Kind::OptionButton:  // the top row, above the glyphs of a caption that overflows
+        inside = c.alignment == ui::Alignment::Right ? QPoint(2, 1) : QPoint(w->width() - 3, 1);
+        break;
+      case Kind::Frame:
+        inside = QPoint(4, w->height() / 2);
+        break;
+      default:
+        inside = QPoint(4, w->height() / 2);
+        break;
+    }
+    EXPECT_EQ(at(w->mapTo(&window_, inside)), Color(c.back_color)) << Label(c);
+  }
+}
+
+TEST_F(QtWindow, UsesTheFormsFontWithAMetricCompatibleFallback) {
+  const QFontInfo info(window_.Widget(u"Option1", 0)->font());
+  EXPECT_TRUE(info.family() == QStringLiteral("Times New Roman") ||
+              info.family() == QStringLiteral("Liberation Serif"))
+      << info.family().toStdString();
+  EXPECT_EQ(info.pixelSize(), 16);  // 12 points at 96 per inch
+  EXPECT_FALSE(info.bold());
+  EXPECT_FALSE(info.italic());
+}
+
+TEST_F(QtWindow, PersonButtonsHaveTheirIndicatorOnTheRight) {
+  for (int i = 0; i < kRowCount; ++i) {
+    for (std::u16string_view name : {u"Option1", u"Option2"}) {
+      QAbstractButton* b = Button(name, i);
+      QStyleOptionButton option;
+      option.initFrom(b);
+      const QRect indicator =
+          b->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, b);
+      const QRect text = b->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, b);
+      if (name == u"Option1") {
+        EXPECT_GT(indicator.left(), b->width() / 2) << i;
+        EXPECT_LT(text.left(), indicator.left()) << i;
+      } else {
+        EXPECT_LT(indicator.right(), b->width() / 2) << i;
+        EXPECT_GT(text.left(), indicator.left()) << i;
+      }
+    }
+  }
+}
+
+TEST_F(QtWindow, EveryControlExposesItsCaptionToScreenReaders) {
+  int named = 0;
+  for (const Control& c : Controls()) {
+    if (c.caption.empty() || c.kind == Kind::TextBox) continue;
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(window_.Widget(c));
+    ASSERT_NE(a, nullptr) << Label(c);
+    EXPECT_EQ(a->text(QAccessible::Name), Q(c.caption)) << Label(c);
+    ++named;
+  }
+  EXPECT_EQ(named, 2 * kRowCount + 5);  // options, frames, commands and the title
+}
+
+TEST_F(QtWindow, AClickAnywhereInAnOptionButtonSelectsIt) {
+  for (std::u16string_view name : {u"Option1", u"Option2"}) {
+    for (int i = 0; i < kRowCount; ++i) {
+      QAbstractButton* b = Button(name, i);
+      const int w = b->width();
+      const int h = b->height();
+      for (QPoint p :
+           {QPoint(1, 1), QPoint(w - 1, h - 1), QPoint(w / 4, h - 1), QPoint(3 * w / 4, 1)}) {
+        driver_.ClickCommand(1);
+        QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, p);
+        EXPECT_TRUE(b->isChecked()) << ToUtf8(name) << "(" << i << ") at " << p.x() << "," << p.y();
+        const auto choices = driver_.Choices();
+        EXPECT_EQ(name == u"Option1" ? choices->first : choices->second, i);
+      }
+    }
+  }
+}
+
+TEST_F(QtWindow, ResultBoxGivesBackExactlyTheTextItWasGiven) {
+  const std::u16string text = u"Правилно.\r\nпърви ред \r\n\r\nпоследен\r\n";
+  window_.SetText1(text);
+  EXPECT_EQ(window_.Text1(), text);
+  // Displayed as four lines and an empty last one.
+  EXPECT_EQ(ResultBox()->document()->blockCount(), 5);
+  EXPECT_EQ(ResultBox()->toPlainText(), QStringLiteral("Правилно.\nпърви ред \n\nпоследен\n"));
+  // The controller's read-back-and-append keeps every CR LF.
+  driver_.ClickPerson(3);
+  driver_.ClickAchievement(3);
+  driver_.ClickCommand(0);
+  const std::u16string shown = window_.Text1();
+  EXPECT_EQ(shown.find(u"\r\n"), std::u16string(kRightAnswer).size());
+  EXPECT_EQ(shown.substr(shown.size() - 3), u" \r\n");
+  EXPECT_EQ(shown.find(u'\n', 0), shown.find(u"\r\n") + 1);
+}
+
+TEST_F(QtWindow, ResultBoxIsReadOnlyWrapsAndAlwaysShowsItsScrollBar) {
+  QPlainTextEdit* box = ResultBox();
+  EXPECT_TRUE(box->isReadOnly());
+  EXPECT_EQ(box->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+  EXPECT_TRUE(box->verticalScrollBar()->isVisible());
+  EXPECT_FALSE(box->horizontalScrollBar()->isVisible());
+  // Typing changes nothing.
+  box->setFocus();
+  QTest::keyClicks(box, QStringLiteral("abc"));
+  EXPECT_EQ(window_.Text1(), std::u16string(kStatement));
+  EXPECT_EQ(driver_.ResultText(), std::u16string(kStatement));
+}
+
+TEST_F(QtWindow, ClearingDeselectsWithoutRaisingClicks) {
+  int option_clicks = 0;
+  for (std::u16string_view name : {u"Option1", u"Option2"}) {
+    for (int i = 0; i < kRowCount; ++i) {
+      QObject::connect(Button(name, i), &QAbstractButton::clicked, [&] { ++option_clicks; });
+    }
+  }
+  driver_.ClickPerson(2);
+  driver_.ClickAchievement(5);
+  ASSERT_EQ(option_clicks, 2);
+  driver_.ClickCommand(1);
+  EXPECT_EQ(option_clicks, 2);
+  EXPECT_EQ(driver_.Choices(), std::make_pair(int{kNoPerson}, int{kNoAchievement}));
+  for (int i = 0; i < kRowCount; ++i) {
+    EXPECT_FALSE(driver_.PersonSelected(i));
+    EXPECT_FALSE(driver_.AchievementSelected(i));
+  }
+  // The groups stay exclusive after being stepped out of for the deselection.
+  driver_.ClickPerson(1);
+  driver_.ClickPerson(7);
+  EXPECT_FALSE(driver_.PersonSelected(1));
+  EXPECT_TRUE(driver_.PersonSelected(7));
+  // Deselecting an index the window lacks is ignored.
+  window_.DeselectOption1(9);
+  window_.DeselectOption2(-1);
+  EXPECT_TRUE(driver_.PersonSelected(7));
+}
+
+TEST_F(QtWindow, TheHiddenListHoldsTheBiographies) {
+  EXPECT_FALSE(driver_.Widget(u"List1", ui::kNoIndex)->isVisible());
+  for (std::int16_t i = 0; i < kRowCount; ++i) {
+    EXPECT_EQ(window_.List1Item(i),
+              std::u16string(kQuizRows[static_cast<std::size_t>(i)].biography));
+  }
+  EXPECT_FALSE(window_.List1Item(kRowCount).has_value());
+  EXPECT_FALSE(window_.List1Item(-1).has_value());
+}
+
+class QtKeyboard : public QtWindow {
+ protected:
+  void SetUp() override {
+    QApplication::setActiveWindow(&window_);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+  }
+};
+
+TEST_F(QtKeyboard, StartsOnTheResultBoxScrolledToTheTopWithNothingSelected) {
+  EXPECT_EQ(QApplication::focusWidget(), ResultBox());
+  EXPECT_EQ(ResultBox()->verticalScrollBar()->value(), 0);
+  for (int i = 0; i < kRowCount; ++i) {
+    EXPECT_FALSE(driver_.PersonSelected(i));
+    EXPECT_FALSE(driver_.AchievementSelected(i));
+  }
+}
+
+std::string Focused(ui::QtQuizWindow& window) {
+  for (const Control& c : Controls()) {
+    if (window.Widget(c) == QApplication::focusWidget()) return Label(c);
+  }
+  return "?";
+}
+
+// Where Tab stops, by tab index: an option group is one stop, its selected button or, with
+// none selected, its first button in tab order.
+std::vector<std::string> ExpectedTabStops(QtDriver& driver) {
+  std::vector<const Control*> order;
+  for (const Control& c : Controls()) {
+    if (c.visible && c.kind != Kind::Label && c.kind != Kind::Frame) order.push_back(&c);
+  }
+  std::stable_sort(order.begin(), order.end(),
+                   [](const Control* a, const Control* b) { return a->tab_index < b->tab_index; });
+  auto selected = [&](const Control& c) {
+    auto* b = qobject_cast<QAbstractButton*>(driver.window().Widget(c));
+    return c.kind == Kind::OptionButton && b != nullptr && b->isChecked();
+  };
+  std::vector<std::string> stops;
+  std::vector<int> groups_entered;
+  for (const Control* c : order) {
+    if (c->kind == Kind::OptionButton) {
+      bool group_has_selection = false;
+      for (const Control& other : Controls()) {
+        group_has_selection |= other.parent == c->parent && selected(other);
+      }
+      if (group_has_selection && !selected(*c)) continue;
+      if (std::find(groups_entered.begin(), groups_entered.end(), c->parent) !=
+          groups_entered.end()) {
+        continue;
+      }
+      groups_entered.push_back(c->parent);
+    }
+    stops.push_back(Label(*c));
+  }
+  return stops;
+}
+
+TEST_F(QtKeyboard, TabFollowsTheTabIndexesAndSelectsNothing) {
+  for (int round = 0; round < 2; ++round) {
+    if (round == 1) {
+      driver_.ClickPerson(6);
+      ResultBox()->setFocus();
+    }
+    const std::vector<std::string> want = ExpectedTabStops(driver_);
+    ASSERT_EQ(want.size(), 5u);
+    std::vector<std::string> got;
+    for (std::size_t n = 0; n <= want.size(); ++n) {
+      if (n > 0) Key(Qt::Key_Tab);
+      got.push_back(Focused(window_));
+    }
+    EXPECT_EQ(got.back(), want.front()) << "Tab wraps to the result box";
+    got.pop_back();
+    EXPECT_EQ(got, want);
+    // Back-tab runs the same stops backwards.
+    std::vector<std::string> back;
+    for (std::size_t n = 0; n + 1 < want.size(); ++n) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+      back.push_back(Focused(window_));
+    }
+    EXPECT_EQ(back, std::vector<std::string>(want.rbegin(), want.rend() - 1));
+  }
+  EXPECT_EQ(driver_.Choices(), std::make_pair(6, int{kNoAchievement}));
+}
+
+TEST_F(QtKeyboard, SpaceAndArrowsSelectWithinAGroupAndRaiseTheClick) {
+  Button(u"Option1", 4)->setFocus();  // the top person button
+  Key(Qt::Key_Space);
+  EXPECT_TRUE(driver_.PersonSelected(4));
+  EXPECT_EQ(driver_.Choices()->first, 4);
+  Key(Qt::Key_Down);  // the button below: row 5
+  EXPECT_TRUE(driver_.PersonSelected(5));
+  EXPECT_FALSE(driver_.PersonSelected(4));
+  EXPECT_EQ(driver_.Choices()->first, 5);
+
+  // An arrow selects even where nothing was selected yet, and stays in its group.
+  Button(u"Option2", 4)->setFocus();
+  Key(Qt::Key_Down);  // below achievement 4 stands achievement 5
+  EXPECT_TRUE(driver_.AchievementSelected(5));
+  EXPECT_EQ(driver_.Choices(), std::make_pair(5, 5));
+  EXPECT_TRUE(driver_.PersonSelected(5));
+
+  Button(u"Command1", 0)->setFocus();
+  Key(Qt::Key_Space);
+  EXPECT_EQ(window_.Text1(), std::u16string(kRightAnswer) + u"\r\n" +
+                                 std::u16string(kQuizRows[5].biography) + u"\r\n");
+  Button(u"Command1", 1)->setFocus();
+  Key(Qt::Key_Space);
+  EXPECT_EQ(window_.Text1(), std::u16string(kMakeYourChoice));
+}
+
+}  // namespace
+}  // namespace quiz::testing
