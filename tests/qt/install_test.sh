@@ -22,7 +22,7 @@ grep -qx 'Name=Пионери на изчислителната техника' 
 deb=$(ls "$work"/package/pioneers-quiz_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for p in libqt6widgets6 qt6-qpa-plugins fonts-liberation; do
+for p in libqt6widgets6 libqt6gui6 fonts-liberation; do
   grep -q "$p" <<<"$depends" || { echo "Depends lacks $p"; exit 1; }
 done
 contents=$(dpkg-deb -c "$deb")

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Startup time, peak memory and size of the Linux program against a bare Qt window of the
+# same size and colour (the toolkit floor), on a virtual X display of its own.
+#   bench/qt.sh [RUNS]   (default 21 runs of each, interleaved; medians)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-21}
+scripts/setup.sh run
+cmake --preset linux >/dev/null
+cmake --build --preset linux --target pioneers-quiz bench-qt-bare-window bench-qt-startup-probe \
+  >/dev/null
+quiz=build/linux/window/qt/pioneers-quiz
+bare=build/linux/bench/qt/bench-qt-bare-window
+probe=build/linux/bench/qt/bench-qt-startup-probe
+
+unset DISPLAY  # always a fresh virtual display: no window manager, no other windows
+. scripts/xvfb.sh
+start_xvfb
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+
+samples=$(mktemp -d)
+"$probe" "$quiz" >/dev/null && "$probe" "$bare" >/dev/null  # warm the file cache
+for _ in $(seq "$runs"); do
+  "$probe" "$quiz" >>"$samples/quiz"
+  "$probe" "$bare" >>"$samples/bare"
+  "$probe" "$bare" --caption >>"$samples/caption"
+done
+
+median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+quiz_ms=$(cut -d' ' -f1 "$samples/quiz" | median)
+bare_ms=$(cut -d' ' -f1 "$samples/bare" | median)
+quiz_kb=$(cut -d' ' -f2 "$samples/quiz" | median)
+bare_kb=$(cut -d' ' -f2 "$samples/bare" | median)
+caption_ms=$(cut -d' ' -f1 "$samples/caption" | median)
+caption_kb=$(cut -d' ' -f2 "$samples/caption" | median)
+stripped=$(mktemp)
+strip -o "$stripped" "$quiz"
+quiz_size=$(stat -c %s "$quiz")
+stripped_size=$(stat -c %s "$stripped")
+rm -f "$stripped"
+
+echo "Linux program against a bare Qt window, $runs runs each on Xvfb, medians"
+printf '%-22s %12s %12s\n' "" "startup ms" "peak RSS KB"
+printf '%-22s %12.1f %12d\n' "pioneers-quiz" "$quiz_ms" "$quiz_kb"
+printf '%-22s %12.1f %12d\n' "bare Qt window" "$bare_ms" "$bare_kb"
+printf '%-22s %12.2f %12.2f   (targets: 1.15 and 1.10)\n' "ratio" \
+  "$(awk "BEGIN {print $quiz_ms / $bare_ms}")" "$(awk "BEGIN {print $quiz_kb / $bare_kb}")"
+printf '%-22s %12.1f %12d\n' "bare window + caption" "$caption_ms" "$caption_kb"
+printf '%-22s %12.2f %12.2f\n' "ratio to that" \
+  "$(awk "BEGIN {print $quiz_ms / $caption_ms}")" "$(awk "BEGIN {print $quiz_kb / $caption_kb}")"
+echo "binary size: $quiz_size bytes as built (with debug information), $stripped_size stripped"
+rm -rf "$samples"
