@@ -342,7 +342,7 @@ TEST_F(QtKeyboard, SpaceAndArrowsSelectWithinAGroupAndRaiseTheClick) {
   EXPECT_TRUE(driver_.PersonSelected(5));
 
   Button(u"Command1", 0)->setFocus();
-  Key(Qt::Key_Space);
+  Key(Qt::Key_Return);
   EXPECT_EQ(window_.Text1(), std::u16string(kRightAnswer) + u"\r\n" +
                                  std::u16string(kQuizRows[5].biography) + u"\r\n");
   Button(u"Command1", 1)->setFocus();

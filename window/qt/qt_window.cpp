@@ -218,7 +218,7 @@ QWidget* QtQuizWindow::Create(const Control& control) {
     }
     case Kind::CommandButton: {
       auto* button = new QPushButton(caption, parent);
-      button->setAutoDefault(false);
+      button->setAutoDefault(true);  // Enter presses the focused button, as Space does
       if (control.graphical && control.back_color != kSystemColor) {
         button->setStyleSheet(CommandStyle(control.back_color));
       }
