@@ -112,6 +112,29 @@ TEST_F(QtWindow, TheGrabShowsEachControlsColour) {
   }
 }
 
+TEST_F(QtWindow, AnOptionButtonLiesAboveTheOneBelowIt) {
+  // Neighbouring buttons overlap; the strip they share must belong to the upper button, or
+  // the lower one paints over the descenders of the caption above it.
+  int overlaps = 0;
+  for (const Control& upper : Controls()) {
+    for (const Control& lower : Controls()) {
+      if (upper.kind != Kind::OptionButton || lower.kind != Kind::OptionButton ||
+          upper.parent != lower.parent || lower.top <= upper.top) {
+        continue;
+      }
+      const QRect shared = Rect(upper).intersected(Rect(lower));
+      if (shared.isEmpty()) continue;
+      ++overlaps;
+      QWidget* frame = window_.Widget(upper)->parentWidget();
+      for (QPoint p : {shared.topLeft(), shared.center(), shared.bottomRight()}) {
+        EXPECT_EQ(frame->childAt(p), window_.Widget(upper))
+            << Label(upper) << " over " << Label(lower) << " at " << p.y();
+      }
+    }
+  }
+  EXPECT_EQ(overlaps, 2 * (kRowCount - 1));  // each pair of neighbouring rows in both frames
+}
+
 TEST_F(QtWindow, UsesTheFormsFontWithAMetricCompatibleFallback) {
   const QFontInfo info(window_.Widget(u"Option1", 0)->font());
   EXPECT_TRUE(info.family() == QStringLiteral("Times New Roman") ||

@@ -170,6 +170,7 @@ QtQuizWindow::QtQuizWindow(QWidget* parent) : QWidget(parent) {
   const std::span<const Control> controls = Controls();
   widgets_.reserve(controls.size());
   for (const Control& control : controls) widgets_.push_back(Create(control));
+  StackOptionButtons();
 
   // Keyboard order from the tab indexes.
   std::vector<const Control*> order;
@@ -273,6 +274,20 @@ QWidget* QtQuizWindow::Create(const Control& control) {
             [this, &control] { RaiseClick(form_, control); });
   }
   return widget;
+}
+
+void QtQuizWindow::StackOptionButtons() {
+  // Option buttons are taller than the rows they stand on, so neighbours overlap by a few
+  // pixels. Raising them from the bottom row up leaves each button above the one below it:
+  // the covered strip is then the top of the lower button, where no caption ink is, instead
+  // of the descenders of the caption above.
+  std::vector<const Control*> options;
+  for (const Control& control : Controls()) {
+    if (control.kind == Kind::OptionButton) options.push_back(&control);
+  }
+  std::stable_sort(options.begin(), options.end(),
+                   [](const Control* a, const Control* b) { return a->top > b->top; });
+  for (const Control* control : options) Widget(*control)->raise();
 }
 
 bool QtQuizWindow::focusNextPrevChild(bool next) {

@@ -36,6 +36,7 @@ class QtQuizWindow final : public QWidget, public FormControls {
 
  private:
   QWidget* Create(const Control& control);
+  void StackOptionButtons();
   void Deselect(std::u16string_view name, std::int16_t index);
 
   std::vector<QWidget*> widgets_;    // by position in Controls(); owned by Qt's parent tree
