@@ -196,6 +196,7 @@ class QuizWindow final : public FormControls {
  private:
   HWND Create(int position, HWND parent);
   void Layout();
+  void SizeForm();
   HBRUSH BrushFor(std::uint32_t color) const;
   LRESULT ColorsFor(HDC dc, HWND control) const;
   void OnCommand(int id, int code, HWND control);
@@ -258,7 +259,7 @@ bool QuizWindow::Build() {
       }
     }
   }
-  Layout();
+  SizeForm();
   ui::RaiseLoad(form_);
   return true;
 }
@@ -301,10 +302,13 @@ HWND QuizWindow::Create(int position, HWND parent) {
       style |= WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | (def.sorted ? LBS_SORT : 0);
       break;
   }
+  // A text box gets its text after its font, so that the text is laid out once.
   const std::wstring caption = Wide(def.caption);
+  const bool text_later = def.kind == ui::Kind::TextBox;
+  const ui::PixelRect r = ui::ToPixels(def, static_cast<int>(dpi_));
   const HWND control = CreateWindowExW(
-      ex_style, window_class, caption.c_str(), style, 0, 0, 0, 0, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + position)),
+      ex_style, window_class, text_later ? L"" : caption.c_str(), style, r.x, r.y, r.width,
+      r.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + position)),
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), nullptr);
   if (control == nullptr) return nullptr;
   controls_[static_cast<std::size_t>(position)] = control;
@@ -318,6 +322,7 @@ HWND QuizWindow::Create(int position, HWND parent) {
     case ui::Kind::TextBox:
       SetWindowLongPtrW(control, GWLP_USERDATA, GetWindowLongPtrW(control, GWLP_WNDPROC));
       SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ResultBoxProc));
+      SetWindowTextW(control, caption.c_str());
       break;
     case ui::Kind::ListBox:
       for (const std::u16string_view item : def.items) {
@@ -331,13 +336,18 @@ HWND QuizWindow::Create(int position, HWND parent) {
   return control;
 }
 
-// Places every control and sizes the form for the current DPI.
+// Places every control and sizes the form for the current DPI (after a DPI change).
 void QuizWindow::Layout() {
   const std::span<const ui::Control> table = ui::Controls();
   for (std::size_t i = 0; i < table.size(); ++i) {
     const ui::PixelRect r = ui::ToPixels(table[i], static_cast<int>(dpi_));
     SetWindowPos(controls_[i], nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  SizeForm();
+}
+
+// Sizes the form so that its client area is the definition's at the current DPI.
+void QuizWindow::SizeForm() {
   const SIZE size = FormSizeAt(dpi_);
   SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
