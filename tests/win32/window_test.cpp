@@ -149,6 +149,32 @@ TEST(Win32Window, PaintsTheDefinitionsColours) {
   EXPECT_EQ(pixel_in(u"Text1", 0, 2, -3), GetSysColor(COLOR_WINDOW));
 }
 
+// Option buttons are taller than their grid: where two overlap, the strip belongs to the
+// upper one, so that repainting the lower one never covers the upper caption's descenders.
+TEST(Win32Window, OverlappingOptionButtonsLeaveTheStripToTheUpperOne) {
+  Win32Driver d;
+  const int dpi = DpiOf(d.window());
+  int strips = 0;
+  for (const ui::Control& upper : ui::Controls()) {
+    for (const ui::Control& lower : ui::Controls()) {
+      if (upper.kind != ui::Kind::OptionButton || lower.kind != ui::Kind::OptionButton ||
+          upper.parent != lower.parent || lower.top <= upper.top ||
+          lower.top >= upper.top + upper.height) {
+        continue;
+      }
+      const ui::PixelRect u = ui::ToPixels(upper, dpi), l = ui::ToPixels(lower, dpi);
+      const HRGN region = CreateRectRgn(0, 0, 0, 0);
+      ASSERT_NE(GetWindowRgn(win32::ControlOf(d.window(), lower), region), ERROR);
+      const int strip_y = u.y + u.height - 1 - l.y;  // the upper's last row, in the lower
+      EXPECT_FALSE(PtInRegion(region, l.width / 2, strip_y));
+      EXPECT_TRUE(PtInRegion(region, l.width / 2, strip_y + 1));
+      DeleteObject(region);
+      ++strips;
+    }
+  }
+  EXPECT_EQ(strips, 16);  // eight in each frame
+}
+
 TEST(Win32Window, HiddenListHoldsTheBiographiesInRowOrder) {
   Win32Driver d;
   const HWND list = d.Control(u"List1", ui::kNoIndex);

@@ -197,6 +197,7 @@ class QuizWindow final : public FormControls {
   HWND Create(int position, HWND parent);
   void Layout();
   void SizeForm();
+  void UncoverCaptions();
   HBRUSH BrushFor(std::uint32_t color) const;
   LRESULT ColorsFor(HDC dc, HWND control) const;
   void OnCommand(int id, int code, HWND control);
@@ -259,6 +260,7 @@ bool QuizWindow::Build() {
       }
     }
   }
+  UncoverCaptions();
   SizeForm();
   ui::RaiseLoad(form_);
   return true;
@@ -343,6 +345,7 @@ void QuizWindow::Layout() {
     const ui::PixelRect r = ui::ToPixels(table[i], static_cast<int>(dpi_));
     SetWindowPos(controls_[i], nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  UncoverCaptions();
   SizeForm();
 }
 
@@ -351,6 +354,39 @@ void QuizWindow::SizeForm() {
   const SIZE size = FormSizeAt(dpi_);
   SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Option buttons are taller than the grid they stand on, so each overlaps the top of the
+// one below it. The part of a button that the button above it covers is cut from its
+// window region, so that repainting a button never paints over the descenders of the
+// caption above it.
+void QuizWindow::UncoverCaptions() {
+  const std::span<const ui::Control> table = ui::Controls();
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    if (table[i].kind != ui::Kind::OptionButton) continue;
+    const ui::PixelRect me = ui::ToPixels(table[i], static_cast<int>(dpi_));
+    HRGN region = CreateRectRgn(0, 0, me.width, me.height);
+    bool cut = false;
+    for (std::size_t j = 0; j < table.size(); ++j) {
+      if (table[j].kind != ui::Kind::OptionButton || table[j].parent != table[i].parent ||
+          table[j].top >= table[i].top) {
+        continue;
+      }
+      const ui::PixelRect above = ui::ToPixels(table[j], static_cast<int>(dpi_));
+      const int overlap = above.y + above.height - me.y;
+      if (overlap <= 0 || above.x >= me.x + me.width || me.x >= above.x + above.width) continue;
+      const HRGN covered = CreateRectRgn(above.x - me.x, 0, above.x - me.x + above.width, overlap);
+      CombineRgn(region, region, covered, RGN_DIFF);
+      DeleteObject(covered);
+      cut = true;
+    }
+    if (!cut) {
+      DeleteObject(region);
+      region = nullptr;
+    }
+    // The window owns the region from here on and frees it.
+    SetWindowRgn(controls_[i], region, FALSE);
+  }
 }
 
 void QuizWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
