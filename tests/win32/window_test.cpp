@@ -20,13 +20,9 @@ ui::PixelRect RectInParent(HWND control) {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-TEST(Win32Window, GeometryAndFontFollowTheDefinitionAtTheWindowsDpi) {
-  Win32Driver d;
-  const int dpi = DpiOf(d.window());
-  // Under Wine the same test also runs at another system DPI; make sure it got it.
-  if (const char* expected = std::getenv("QUIZ_EXPECT_DPI")) {
-    ASSERT_EQ(dpi, std::atoi(expected));
-  }
+// Every control where the definition puts it at this DPI, with the window's font; no
+// control has the ids the dialog manager gives to Enter and Esc.
+void ExpectGeometryAndFontAt(Win32Driver& d, int dpi) {
   RECT client;
   GetClientRect(d.window(), &client);
   EXPECT_EQ(client.right, ui::TwipsToPixels(ui::Form().client_width, dpi));
@@ -44,6 +40,8 @@ TEST(Win32Window, GeometryAndFontFollowTheDefinitionAtTheWindowsDpi) {
     EXPECT_EQ(GetParent(control), parent);
     EXPECT_EQ(RectInParent(control), ui::ToPixels(c, dpi));
     EXPECT_EQ(IsWindowVisible(control) != FALSE, c.visible);
+    EXPECT_NE(GetDlgCtrlID(control), IDOK);
+    EXPECT_NE(GetDlgCtrlID(control), IDCANCEL);
 
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
@@ -54,6 +52,30 @@ TEST(Win32Window, GeometryAndFontFollowTheDefinitionAtTheWindowsDpi) {
     EXPECT_EQ(font.lfCharSet, 204);
     EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
   }
+}
+
+TEST(Win32Window, GeometryAndFontFollowTheDefinitionAtTheWindowsDpi) {
+  Win32Driver d;
+  const int dpi = DpiOf(d.window());
+  // Under Wine the same test also runs at another system DPI; make sure it got it.
+  if (const char* expected = std::getenv("QUIZ_EXPECT_DPI")) {
+    ASSERT_EQ(dpi, std::atoi(expected));
+  }
+  ExpectGeometryAndFontAt(d, dpi);
+}
+
+// Moving to a monitor of another DPI lays the window out again at that DPI.
+TEST(Win32Window, FollowsADpiChange) {
+  Win32Driver d;
+  const int dpi = DpiOf(d.window()) == 144 ? 96 : 144;
+  RECT r;
+  GetWindowRect(d.window(), &r);
+  SendMessageW(d.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
+  ExpectGeometryAndFontAt(d, dpi);
+  RECT moved;
+  GetWindowRect(d.window(), &moved);
+  EXPECT_EQ(moved.left, r.left);
+  EXPECT_EQ(moved.top, r.top);
 }
 
 TEST(Win32Window, FixedSingleBorderWithCaptionAndIcon) {

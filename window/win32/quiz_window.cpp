@@ -352,8 +352,18 @@ void QuizWindow::Layout() {
 // Sizes the form so that its client area is the definition's at the current DPI.
 void QuizWindow::SizeForm() {
   const SIZE size = FormSizeAt(dpi_);
-  SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  constexpr UINT kOnlySize = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, kOnlySize);
+  // Where the frame and caption turn out to differ from the estimate (their metrics may
+  // lag behind a DPI change), correct by what the client area really got.
+  const int d = static_cast<int>(dpi_);
+  RECT client;
+  GetClientRect(window_, &client);
+  const int dx = ui::TwipsToPixels(ui::Form().client_width, d) - client.right;
+  const int dy = ui::TwipsToPixels(ui::Form().client_height, d) - client.bottom;
+  if (dx != 0 || dy != 0) {
+    SetWindowPos(window_, nullptr, 0, 0, size.cx + dx, size.cy + dy, kOnlySize);
+  }
 }
 
 // Option buttons are taller than the grid they stand on, so each overlaps the top of the
