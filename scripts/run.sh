@@ -14,6 +14,11 @@ fi
 
 . scripts/xvfb.sh
 start_xvfb
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then  # a private runtime folder, as a desktop session has
+  XDG_RUNTIME_DIR=$(mktemp -d)
+  export XDG_RUNTIME_DIR
+  trap 'rm -rf "$XDG_RUNTIME_DIR"; kill "$XVFB_PID" 2>/dev/null || true' EXIT
+fi
 "$program" &
 pid=$!
 window=
