@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QImage>
-#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
@@ -73,6 +73,17 @@ TEST_F(QtWindow, IsAFixedWindowOfTheDefinedSizeWithCaptionAndIcon) {
   EXPECT_EQ(window_.windowTitle(), Q(ui::Form().caption));
   EXPECT_TRUE(window_.windowTitle().contains(QStringLiteral("Пионери")));
   EXPECT_FALSE(window_.windowIcon().pixmap(32, 32).isNull());
+}
+
+TEST_F(QtWindow, TheWindowIconIsTheIconFilePixelForPixel) {
+  const QImage file = QImage(QStringLiteral(QUIZ_ICON_FILE)).convertToFormat(QImage::Format_ARGB32);
+  ASSERT_EQ(file.size(), QSize(32, 32));
+  const QImage icon =
+      window_.windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
+  ASSERT_EQ(icon.size(), file.size());
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 32; ++x) ASSERT_EQ(icon.pixel(x, y), file.pixel(x, y)) << x << "," << y;
+  }
 }
 
 TEST_F(QtWindow, EveryWidgetHasItsDefinedRectangleAndParent) {
@@ -318,6 +329,27 @@ std::vector<std::string> ExpectedTabStops(QtDriver& driver) {
     stops.push_back(Label(*c));
   }
   return stops;
+}
+
+TEST_F(QtKeyboard, CommandButtonsShowFocusAndPressInTheirOwnColour) {
+  for (int i : {0, 1}) {
+    const Control& c = *ui::Find(u"Command1", static_cast<std::int16_t>(i));
+    auto* b = qobject_cast<QPushButton*>(Button(u"Command1", i));
+    const QRgb face = Color(c.back_color).rgb();
+    const QRgb edge = Color(c.back_color).darker(160).rgb();
+    const QRgb pressed = Color(c.back_color).darker(115).rgb();
+    auto look = [&] {
+      const QImage g = b->grab().toImage();
+      return std::vector<QRgb>{g.pixel(0, 9), g.pixel(1, 9), g.pixel(3, 9)};
+    };
+    ResultBox()->setFocus();
+    EXPECT_EQ(look(), (std::vector<QRgb>{edge, face, face})) << i << " at rest";
+    b->setFocus();
+    EXPECT_EQ(look(), (std::vector<QRgb>{edge, edge, face})) << i << " with the focus";
+    b->setDown(true);
+    EXPECT_EQ(look(), (std::vector<QRgb>{edge, edge, pressed})) << i << " pressed";
+    b->setDown(false);
+  }
 }
 
 TEST_F(QtKeyboard, TabFollowsTheTabIndexesAndSelectsNothing) {

@@ -8,11 +8,13 @@
 #include <QFont>
 #include <QGroupBox>
 #include <QIcon>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProxyStyle>
@@ -21,8 +23,10 @@
 #include <QScrollBar>
 #include <QStyleOption>
 #include <algorithm>
+#include <span>
 
 #include "window/binding.h"
+#include "window/qt/icon_pixels.h"
 
 namespace quiz::ui {
 namespace {
@@ -138,15 +142,65 @@ QStyle* SharedFrameStyle() {
   return style;
 }
 
-QString CommandStyle(std::uint32_t color) {
-  // A border of its own is what makes the style draw the exact background colour.
-  const QString face = ToQColor(color).name();
-  const QString edge = ToQColor(color).darker(160).name();
-  return QStringLiteral(
-             "QPushButton { background-color: %1; border: 1px solid %2; border-radius: 0px; }"
-             "QPushButton:focus { border: 2px solid %2; }"
-             "QPushButton:pressed { background-color: %3; }")
-      .arg(face, edge, ToQColor(color).darker(115).name());
+// A command button in graphical style, drawn flat in its own colour: a darker edge, twice as
+// thick while it has the focus, and a darker face while pressed.
+class ColorButton final : public QPushButton {
+ public:
+  ColorButton(const QString& caption, QColor face, QWidget* parent)
+      : QPushButton(caption, parent), face_(face) {}
+
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QPainter painter(this);
+    const QRect all = rect();
+    const int edge = hasFocus() ? 2 : 1;
+    painter.fillRect(all, face_.darker(160));
+    painter.fillRect(all.adjusted(edge, edge, -edge, -edge), isDown() ? face_.darker(115) : face_);
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.drawText(all.adjusted(edge, edge, -edge, -edge), Qt::AlignCenter | Qt::TextShowMnemonic,
+                     text());
+  }
+
+ private:
+  QColor face_;
+};
+
+// The hidden list box: it holds its items, read by number, and draws them one to a line
+// should it ever be shown.
+class ListBox final : public QWidget {
+ public:
+  ListBox(std::span<const std::u16string_view> items, bool sorted, QWidget* parent)
+      : QWidget(parent), items_(items.begin(), items.end()) {
+    if (sorted) std::stable_sort(items_.begin(), items_.end());
+  }
+
+  std::optional<std::u16string> Item(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= items_.size()) return std::nullopt;
+    return std::u16string(items_[static_cast<std::size_t>(index)]);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Base));
+    painter.setPen(palette().color(QPalette::Text));
+    const int line = fontMetrics().height();
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+      painter.drawText(QRect(2, static_cast<int>(i) * line, width() - 4, line),
+                       Qt::AlignLeft | Qt::AlignVCenter, ToQString(items_[i]));
+    }
+  }
+
+ private:
+  std::vector<std::u16string_view> items_;  // views into the definition, in display order
+};
+
+// The window icon. Its pixels are compiled in from the icon file, so that no image reader
+// (and none of the image format plugins it looks through) is needed at start.
+QIcon WindowIcon() {
+  const QImage image(reinterpret_cast<const uchar*>(kIconPixels), kIconSize, kIconSize,
+                     QImage::Format_ARGB32);
+  return QIcon(QPixmap::fromImage(image));
 }
 
 }  // namespace
@@ -155,7 +209,7 @@ QtQuizWindow::QtQuizWindow(QWidget* parent) : QWidget(parent) {
   const FormRecord& record = Form();
   setObjectName(ToQString(record.name));
   setWindowTitle(ToQString(record.caption));
-  setWindowIcon(QIcon(QStringLiteral(":/pioneers-quiz.png")));
+  setWindowIcon(WindowIcon());
   setFont(ToQFont(record.font));
   FillBackground(this, record.back_color);
   if (record.fixed_single) {
@@ -218,11 +272,10 @@ QWidget* QtQuizWindow::Create(const Control& control) {
       break;
     }
     case Kind::CommandButton: {
-      auto* button = new QPushButton(caption, parent);
+      auto* button = control.graphical && control.back_color != kSystemColor
+                         ? new ColorButton(caption, ToQColor(control.back_color), parent)
+                         : new QPushButton(caption, parent);
       button->setAutoDefault(true);  // Enter presses the focused button, as Space does
-      if (control.graphical && control.back_color != kSystemColor) {
-        button->setStyleSheet(CommandStyle(control.back_color));
-      }
       widget = button;
       break;
     }
@@ -247,9 +300,7 @@ QWidget* QtQuizWindow::Create(const Control& control) {
       break;
     }
     case Kind::ListBox: {
-      auto* list = new QListWidget(parent);
-      for (std::u16string_view item : control.items) list->addItem(ToQString(item));
-      list->setSortingEnabled(control.sorted);
+      auto* list = new ListBox(control.items, control.sorted, parent);
       FillBackground(list, kSystemColor);
       widget = list;
       break;
@@ -359,9 +410,9 @@ void QtQuizWindow::SetText1(std::u16string_view text) {
 }
 
 std::optional<std::u16string> QtQuizWindow::List1Item(std::int16_t index) const {
-  const auto* list = qobject_cast<const QListWidget*>(Widget(u"List1", kNoIndex));
-  if (list == nullptr || index < 0 || index >= list->count()) return std::nullopt;
-  return list->item(index)->text().toStdU16String();
+  const auto* list = dynamic_cast<const ListBox*>(Widget(u"List1", kNoIndex));
+  if (list == nullptr) return std::nullopt;
+  return list->Item(index);
 }
 
 }  // namespace quiz::ui
