@@ -3,20 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "tests/core/headless_driver.h"
 
 namespace quiz::testing {
 namespace {
 
-std::uint64_t SeedFromEnvironment(std::uint64_t fallback) {
-  const char* text = std::getenv("QUIZ_RANDOM_SEED");
-  return text != nullptr ? std::strtoull(text, nullptr, 10) : fallback;
-}
-
 TEST(RandomRun, HeadlessWindowFollowsTheModelForLongRuns) {
-  const std::uint64_t seed = SeedFromEnvironment(20261208);
+  const std::uint64_t seed = RandomSeed();
   int played = 0;
   for (std::uint64_t s = seed; s < seed + 4; ++s) {
     HeadlessDriver driver;

@@ -4,7 +4,6 @@
 #include <malloc.h>
 
 #include <QApplication>
-#include <cstdlib>
 
 #if defined(__SANITIZE_ADDRESS__)
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();  // the sanitizer's allocator
@@ -16,13 +15,8 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();  // the saniti
 namespace quiz::testing {
 namespace {
 
-std::uint64_t SeedFromEnvironment(std::uint64_t fallback) {
-  const char* text = std::getenv("QUIZ_RANDOM_SEED");
-  return text != nullptr ? std::strtoull(text, nullptr, 10) : fallback;
-}
-
 TEST(QtRandomRun, WindowFollowsTheModel) {
-  const std::uint64_t seed = SeedFromEnvironment(20261208);
+  const std::uint64_t seed = RandomSeed();
   QtDriver driver;
   const RandomRunResult result = RunRandomEvents(driver, seed, 4000);
   ASSERT_EQ(result.failure, "") << "replay with QUIZ_RANDOM_SEED=" << seed;

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -46,6 +47,12 @@ struct QuizModel {
     }
   }
 };
+
+// The seed of a run: QUIZ_RANDOM_SEED where set, to replay a reported failure.
+inline std::uint64_t RandomSeed(std::uint64_t fallback = 20261208) {
+  const char* text = std::getenv("QUIZ_RANDOM_SEED");
+  return text != nullptr ? std::strtoull(text, nullptr, 10) : fallback;
+}
 
 // A small generator with the same sequence on every platform and standard library.
 class SplitMix64 {

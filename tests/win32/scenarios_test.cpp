@@ -1,6 +1,4 @@
 // The user-level scenarios and long random runs on the Windows program's window.
-#include <cstdlib>
-
 #include "tests/scenarios/random_run.h"
 #include "tests/scenarios/scenario_suite.h"
 #include "tests/win32/win32_driver.h"
@@ -11,8 +9,7 @@ namespace {
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, QuizScenario, Win32Driver);
 
 TEST(Win32RandomRun, WindowFollowsTheModel) {
-  const char* text = std::getenv("QUIZ_RANDOM_SEED");
-  const std::uint64_t seed = text != nullptr ? std::strtoull(text, nullptr, 10) : 20261208;
+  const std::uint64_t seed = RandomSeed();
   Win32Driver driver;
   const RandomRunResult result = RunRandomEvents(driver, seed, 3000);
   ASSERT_EQ(result.failure, "") << "replay with QUIZ_RANDOM_SEED=" << seed;
