@@ -194,10 +194,10 @@ class QuizWindow final : public FormControls {
   std::optional<std::u16string> List1Item(std::int16_t index) const override;
 
  private:
-  HWND Create(int position, HWND parent);
+  HWND Create(int position, HWND parent, DWORD extra_style);
   void Layout();
   void SizeForm();
-  void UncoverCaptions();
+  void UncoverCaptions(bool replace_regions);
   HBRUSH BrushFor(std::uint32_t color) const;
   LRESULT ColorsFor(HDC dc, HWND control) const;
   void OnCommand(int id, int code, HWND control);
@@ -245,31 +245,29 @@ bool QuizWindow::Build() {
   };
   controls_.assign(table.size(), nullptr);
   for (const int position : children_of(ui::kFormParent)) {
-    const HWND control = Create(position, window_);
+    const HWND control = Create(position, window_, 0);
     if (control == nullptr) return false;
     if (table[position].kind != ui::Kind::Frame) continue;
     bool first = true;
     for (const int child : children_of(position)) {
-      const HWND button = Create(child, control);
-      if (button == nullptr) return false;
-      if (first && table[child].kind == ui::Kind::OptionButton) {
-        // The first button of a frame opens its group and holds its tab stop.
-        SetWindowLongPtrW(button, GWL_STYLE,
-                          GetWindowLongPtrW(button, GWL_STYLE) | WS_GROUP | WS_TABSTOP);
-        first = false;
+      // The first button of a frame opens its group and holds its tab stop.
+      const bool opens_group = first && table[child].kind == ui::Kind::OptionButton;
+      if (Create(child, control, opens_group ? WS_GROUP | WS_TABSTOP : 0) == nullptr) {
+        return false;
       }
+      if (opens_group) first = false;
     }
   }
-  UncoverCaptions();
+  UncoverCaptions(false);
   SizeForm();
   ui::RaiseLoad(form_);
   return true;
 }
 
-HWND QuizWindow::Create(int position, HWND parent) {
+HWND QuizWindow::Create(int position, HWND parent, DWORD extra_style) {
   const ui::Control& def = ui::Controls()[static_cast<std::size_t>(position)];
   const wchar_t* window_class = L"STATIC";
-  DWORD style = WS_CHILD | (def.visible ? WS_VISIBLE : 0);
+  DWORD style = WS_CHILD | (def.visible ? WS_VISIBLE : 0) | extra_style;
   DWORD ex_style = 0;
   switch (def.kind) {
     case ui::Kind::Label:
@@ -345,7 +343,7 @@ void QuizWindow::Layout() {
     const ui::PixelRect r = ui::ToPixels(table[i], static_cast<int>(dpi_));
     SetWindowPos(controls_[i], nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  UncoverCaptions();
+  UncoverCaptions(true);
   SizeForm();
 }
 
@@ -369,8 +367,9 @@ void QuizWindow::SizeForm() {
 // Option buttons are taller than the grid they stand on, so each overlaps the top of the
 // one below it. The part of a button that the button above it covers is cut from its
 // window region, so that repainting a button never paints over the descenders of the
-// caption above it.
-void QuizWindow::UncoverCaptions() {
+// caption above it. A new button has no region, so only replacing drops one where nothing is
+// cut any more.
+void QuizWindow::UncoverCaptions(bool replace_regions) {
   const std::span<const ui::Control> table = ui::Controls();
   for (std::size_t i = 0; i < table.size(); ++i) {
     if (table[i].kind != ui::Kind::OptionButton) continue;
@@ -392,6 +391,7 @@ void QuizWindow::UncoverCaptions() {
     }
     if (!cut) {
       DeleteObject(region);
+      if (!replace_regions) continue;
       region = nullptr;
     }
     // The window owns the region from here on and frees it.
@@ -481,6 +481,12 @@ void QuizWindow::DrawCommandButton(const DRAWITEMSTRUCT& item) const {
 void QuizWindow::Deselect(std::u16string_view name, std::int16_t index) {
   const HWND button = Named(name, index);
   if (button == nullptr) return;
+  // A button that is neither checked nor a tab stop is deselected already (the common case
+  // when the quiz starts or is cleared); changing its style for nothing costs a round trip.
+  if (SendMessageW(button, BM_GETCHECK, 0, 0) == BST_UNCHECKED &&
+      (GetWindowLongPtrW(button, GWL_STYLE) & WS_TABSTOP) == 0) {
+    return;
+  }
   // Unchecking sends no notification, so no click is raised.
   SendMessageW(button, BM_SETCHECK, BST_UNCHECKED, 0);
   // An unchecked option button loses its tab stop; with none left checked the group could
@@ -490,7 +496,8 @@ void QuizWindow::Deselect(std::u16string_view name, std::int16_t index) {
     if (SendMessageW(b, BM_GETCHECK, 0, 0) == BST_CHECKED) return;
   }
   const HWND first = GetWindow(frame, GW_CHILD);
-  SetWindowLongPtrW(first, GWL_STYLE, GetWindowLongPtrW(first, GWL_STYLE) | WS_TABSTOP);
+  const LONG_PTR style = GetWindowLongPtrW(first, GWL_STYLE);
+  if ((style & WS_TABSTOP) == 0) SetWindowLongPtrW(first, GWL_STYLE, style | WS_TABSTOP);
 }
 
 std::u16string QuizWindow::Text1() const {
