@@ -5,6 +5,9 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  // The window's font for the whole program: widgets that lay out text as they are made
+  // (the result box) then never load the toolkit's default font.
+  QApplication::setFont(quiz::ui::QtQuizWindow::FormFont());
   quiz::ui::QtQuizWindow window;
   window.show();
   return QApplication::exec();

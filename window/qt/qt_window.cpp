@@ -210,7 +210,7 @@ QtQuizWindow::QtQuizWindow(QWidget* parent) : QWidget(parent) {
   setObjectName(ToQString(record.name));
   setWindowTitle(ToQString(record.caption));
   setWindowIcon(WindowIcon());
-  setFont(ToQFont(record.font));
+  setFont(FormFont());
   FillBackground(this, record.back_color);
   if (record.fixed_single) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -242,6 +242,8 @@ QtQuizWindow::QtQuizWindow(QWidget* parent) : QWidget(parent) {
 
   RaiseLoad(form_);
 }
+
+QFont QtQuizWindow::FormFont() { return ToQFont(Form().font); }
 
 QWidget* QtQuizWindow::Create(const Control& control) {
   QWidget* parent = control.parent == kFormParent

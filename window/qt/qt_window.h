@@ -3,6 +3,7 @@
 // controller's operations on the widgets.
 #pragma once
 
+#include <QFont>
 #include <QWidget>
 #include <cstdint>
 #include <optional>
@@ -19,6 +20,9 @@ class QtQuizWindow final : public QWidget, public FormControls {
  public:
   // Builds the window and every control from the definition, then raises the load event.
   explicit QtQuizWindow(QWidget* parent = nullptr);
+
+  // The form's font, which every control uses.
+  static QFont FormFont();
 
   // The widget of a control of the definition, or nullptr where the window has none.
   QWidget* Widget(std::u16string_view name, std::int16_t index) const;
