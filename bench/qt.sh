@@ -15,6 +15,7 @@ probe=build/linux/bench/qt/bench-qt-startup-probe
 
 unset DISPLAY  # always a fresh virtual display: no window manager, no other windows
 . scripts/xvfb.sh
+. bench/lib.sh
 start_xvfb
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 
@@ -26,13 +27,12 @@ for _ in $(seq "$runs"); do
   "$probe" "$bare" --caption >>"$samples/caption"
 done
 
-median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
-quiz_ms=$(cut -d' ' -f1 "$samples/quiz" | median)
-bare_ms=$(cut -d' ' -f1 "$samples/bare" | median)
-quiz_kb=$(cut -d' ' -f2 "$samples/quiz" | median)
-bare_kb=$(cut -d' ' -f2 "$samples/bare" | median)
-caption_ms=$(cut -d' ' -f1 "$samples/caption" | median)
-caption_kb=$(cut -d' ' -f2 "$samples/caption" | median)
+quiz_ms=$(median_of "$samples/quiz" 1)
+bare_ms=$(median_of "$samples/bare" 1)
+quiz_kb=$(median_of "$samples/quiz" 2)
+bare_kb=$(median_of "$samples/bare" 2)
+caption_ms=$(median_of "$samples/caption" 1)
+caption_kb=$(median_of "$samples/caption" 2)
 stripped=$(mktemp)
 strip -o "$stripped" "$quiz"
 quiz_size=$(stat -c %s "$quiz")
@@ -44,9 +44,9 @@ printf '%-22s %12s %12s\n' "" "startup ms" "peak RSS KB"
 printf '%-22s %12.1f %12d\n' "pioneers-quiz" "$quiz_ms" "$quiz_kb"
 printf '%-22s %12.1f %12d\n' "bare Qt window" "$bare_ms" "$bare_kb"
 printf '%-22s %12.2f %12.2f   (targets: 1.15 and 1.10)\n' "ratio" \
-  "$(awk "BEGIN {print $quiz_ms / $bare_ms}")" "$(awk "BEGIN {print $quiz_kb / $bare_kb}")"
+  "$(ratio "$quiz_ms" "$bare_ms")" "$(ratio "$quiz_kb" "$bare_kb")"
 printf '%-22s %12.1f %12d\n' "bare window + caption" "$caption_ms" "$caption_kb"
 printf '%-22s %12.2f %12.2f\n' "ratio to that" \
-  "$(awk "BEGIN {print $quiz_ms / $caption_ms}")" "$(awk "BEGIN {print $quiz_kb / $caption_kb}")"
+  "$(ratio "$quiz_ms" "$caption_ms")" "$(ratio "$quiz_kb" "$caption_kb")"
 echo "binary size: $quiz_size bytes as built (with debug information), $stripped_size stripped"
 rm -rf "$samples"

@@ -17,6 +17,7 @@ probe=bench/win32/startup_probe.py
 
 unset DISPLAY  # always a fresh virtual display: no window manager, no other windows
 . scripts/xvfb.sh
+. bench/lib.sh
 start_xvfb
 
 export WINEPREFIX=$PWD/build/win32/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -46,13 +47,12 @@ for _ in $(seq "$runs"); do
   python3 "$probe" "${size[@]}" "${label_points[@]}" -- "$wine" "$bare" --label >>"$samples/label"
 done
 
-median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
-quiz_ms=$(cut -d' ' -f1 "$samples/quiz" | median)
-bare_ms=$(cut -d' ' -f1 "$samples/bare" | median)
-quiz_kb=$(cut -d' ' -f2 "$samples/quiz" | median)
-bare_kb=$(cut -d' ' -f2 "$samples/bare" | median)
-label_ms=$(cut -d' ' -f1 "$samples/label" | median)
-label_kb=$(cut -d' ' -f2 "$samples/label" | median)
+quiz_ms=$(median_of "$samples/quiz" 1)
+bare_ms=$(median_of "$samples/bare" 1)
+quiz_kb=$(median_of "$samples/quiz" 2)
+bare_kb=$(median_of "$samples/bare" 2)
+label_ms=$(median_of "$samples/label" 1)
+label_kb=$(median_of "$samples/label" 2)
 rm -rf "$samples"
 imports() {
   x86_64-w64-mingw32-objdump -p "$1" | awk '/DLL Name:/ {printf "%s%s", sep, $3; sep = ", "}'
@@ -63,10 +63,10 @@ printf '%-22s %12s %16s\n' "" "startup ms" "peak memory KB"
 printf '%-22s %12.1f %16d\n' "PioneersQuiz.exe" "$quiz_ms" "$quiz_kb"
 printf '%-22s %12.1f %16d\n' "bare Win32 window" "$bare_ms" "$bare_kb"
 printf '%-22s %12.2f %16.2f   (targets: 1.15 and 1.10)\n' "ratio" \
-  "$(awk "BEGIN {print $quiz_ms / $bare_ms}")" "$(awk "BEGIN {print $quiz_kb / $bare_kb}")"
+  "$(ratio "$quiz_ms" "$bare_ms")" "$(ratio "$quiz_kb" "$bare_kb")"
 printf '%-22s %12.1f %16d\n' "bare window + title" "$label_ms" "$label_kb"
 printf '%-22s %12.2f %16.2f\n' "ratio to that" \
-  "$(awk "BEGIN {print $quiz_ms / $label_ms}")" "$(awk "BEGIN {print $quiz_kb / $label_kb}")"
+  "$(ratio "$quiz_ms" "$label_ms")" "$(ratio "$quiz_kb" "$label_kb")"
 echo "peak memory: VmHWM of the program's Wine process when its window is drawn"
 echo "PioneersQuiz.exe: $(stat -c %s "$quiz") bytes (target: under 1 MB); imports: $(imports "$quiz")"
 echo "bare window:      $(stat -c %s "$bare") bytes; imports: $(imports "$bare")"
