@@ -92,8 +92,8 @@ def main():
     split = sys.argv.index("--")
     width, height = int(sys.argv[1]), int(sys.argv[2])
     points = []
-    for spec in sys.argv[3:split]:
-        x, y, color = spec.split(",")
+    for point in sys.argv[3:split]:
+        x, y, color = point.split(",")
         points.append((int(x), int(y), int(color, 16)))
     command = sys.argv[split + 1:]
 
