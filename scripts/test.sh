@@ -26,5 +26,5 @@ for preset in "${presets[@]}"; do run_preset "$preset"; done
 
 total=$(grep -Eo 'tests failed out of [0-9]+' "$log" | awk '{s += $NF} END {print s + 0}')
 failed=$(grep -Eo '[0-9]+ tests failed out of' "$log" | awk '{s += $1} END {print s + 0}')
-echo "all configurations: $((total - failed)) passed, $failed failed"
+echo "tests: $((total - failed)) passed, $failed failed"  # every configuration together
 [ "$failed" -eq 0 ]
