@@ -91,33 +91,24 @@ inline RandomRunResult RunRandomEvents(QuizDriver& driver, std::uint64_t seed, i
   RandomRunResult result;
   const auto deadline = std::chrono::steady_clock::now() + budget;
   for (int n = 0; n < count; ++n) {
+    // Three in seven events click a person, three an achievement, one a command.
+    const int kind = rng.Below(7);
+    const int index = kind < 6            ? RandomIndex(rng, kRowCount)
+                      : rng.Below(8) == 0 ? RandomIndex(rng, 4) - 1
+                                          : rng.Below(2);
     std::ostringstream event;
-    switch (rng.Below(7)) {
-      case 0:
-      case 1:
-      case 2: {
-        const int i = RandomIndex(rng, kRowCount);
-        event << "person " << i;
-        model.ClickPerson(i);
-        driver.ClickPerson(i);
-        break;
-      }
-      case 3:
-      case 4:
-      case 5: {
-        const int i = RandomIndex(rng, kRowCount);
-        event << "achievement " << i;
-        model.ClickAchievement(i);
-        driver.ClickAchievement(i);
-        break;
-      }
-      default: {
-        const int i = rng.Below(8) == 0 ? RandomIndex(rng, 4) - 1 : rng.Below(2);
-        event << "command " << i;
-        model.ClickCommand(i);
-        driver.ClickCommand(i);
-        break;
-      }
+    if (kind < 3) {
+      event << "person " << index;
+      model.ClickPerson(index);
+      driver.ClickPerson(index);
+    } else if (kind < 6) {
+      event << "achievement " << index;
+      model.ClickAchievement(index);
+      driver.ClickAchievement(index);
+    } else {
+      event << "command " << index;
+      model.ClickCommand(index);
+      driver.ClickCommand(index);
     }
     result.events = n + 1;
     std::ostringstream why;
