@@ -38,7 +38,22 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 quiet() { "$@" </dev/null >/dev/null 2>&1 9>&-; }
-set_dpi() { quiet "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f; }
+# A preparing step: quiet when it works; tried three times, since a Wine program can fail
+# to start while Wine's services restart; when it keeps failing, its output is shown.
+step() {
+  log=$(mktemp)
+  for attempt in 1 2 3; do
+    step_status=0
+    "$@" </dev/null >"$log" 2>&1 9>&- || step_status=$?
+    [ "$step_status" -eq 0 ] && break
+    echo "wine-run.sh: '$*' failed (exit $step_status, attempt $attempt)" >&2
+    sed 's/^/  | /' "$log" >&2
+    [ "$attempt" -lt 3 ] && sleep 1
+  done
+  rm -f "$log"
+  return "$step_status"
+}
+set_dpi() { step "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f; }
 
 if [ "$mode" = stop ]; then
   quiet "$wineserver" -k || true
@@ -52,12 +67,12 @@ fi
   status=0
   quiet "$wineserver" -p10 || status=$?
   if [ ! -f "$prefix/.quiz-prepared" ]; then
-    quiet "$wine" wineboot -i
-    quiet "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
+    step "$wine" wineboot -i
+    step "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
     set_dpi 96
     touch "$prefix/.quiz-prepared"
   elif [ "$status" -eq 0 ]; then
-    quiet "$wine" reg query 'HKCU\Software\Wine\X11 Driver'
+    step "$wine" reg query 'HKCU\Software\Wine\X11 Driver'
   fi
 } 9>"$prefix/.quiz-lock"
 [ "$mode" = prepare ] && exit 0
@@ -66,7 +81,7 @@ if [ -n "${QUIZ_WINE_DPI:-}" ]; then
   set_dpi "$QUIZ_WINE_DPI"
   status=0
   "$wine" "$@" || status=$?
-  set_dpi 96
+  set_dpi 96 || echo "wine-run.sh: the prefix could not be set back to 96 DPI" >&2
   exit "$status"
 fi
 exec "$wine" "$@"
