@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "window/definition.h"
+#include "window/qt/qt_convert.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -17,20 +18,15 @@ int main(int argc, char* argv[]) {
   window.setFixedSize(quiz::ui::TwipsToPixels(form.client_width, 96),
                       quiz::ui::TwipsToPixels(form.client_height, 96));
   QPalette palette = window.palette();
-  palette.setColor(QPalette::Window, QColor(static_cast<int>(quiz::ui::Red(form.back_color)),
-                                            static_cast<int>(quiz::ui::Green(form.back_color)),
-                                            static_cast<int>(quiz::ui::Blue(form.back_color))));
+  palette.setColor(QPalette::Window, quiz::ui::ToQColor(form.back_color));
   window.setPalette(palette);
   window.setAutoFillBackground(true);
   if (argc > 1 && std::strcmp(argv[1], "--caption") == 0) {
     const quiz::ui::Control& title = *quiz::ui::Find(u"Label1", 0);
-    auto* label = new QLabel(
-        QString::fromUtf16(title.caption.data(), static_cast<qsizetype>(title.caption.size())),
-        &window);
+    auto* label = new QLabel(quiz::ui::ToQString(title.caption), &window);
     const quiz::ui::PixelRect r = quiz::ui::ToPixels(title, 96);
     label->setGeometry(r.x, r.y, r.width, r.height);
-    QFont font(
-        QString::fromUtf16(form.font.face.data(), static_cast<qsizetype>(form.font.face.size())));
+    QFont font(quiz::ui::ToQString(form.font.face));
     font.setPixelSize(quiz::ui::TwipsToPixels(form.font.points * 20, 96));
     label->setFont(font);
   }

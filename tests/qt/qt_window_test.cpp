@@ -21,6 +21,7 @@
 #include "tests/qt/qt_driver.h"
 #include "tests/scenarios/text_printer.h"
 #include "window/definition.h"
+#include "window/qt/qt_convert.h"
 
 namespace quiz::testing {
 namespace {
@@ -28,25 +29,12 @@ namespace {
 using ui::Control;
 using ui::Controls;
 using ui::Kind;
-
-std::string Label(const Control& c) {
-  std::string s(c.name.begin(), c.name.end());
-  if (c.index != ui::kNoIndex) s += "(" + std::to_string(c.index) + ")";
-  return s;
-}
+using ui::ToQColor;
+using ui::ToQString;
 
 QRect Rect(const Control& c) {
   const ui::PixelRect r = ui::ToPixels(c, 96);
   return {r.x, r.y, r.width, r.height};
-}
-
-QColor Color(std::uint32_t c) {
-  return QColor(static_cast<int>(ui::Red(c)), static_cast<int>(ui::Green(c)),
-                static_cast<int>(ui::Blue(c)));
-}
-
-QString Q(std::u16string_view s) {
-  return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 class QtWindow : public ::testing::Test {
@@ -70,7 +58,7 @@ TEST_F(QtWindow, IsAFixedWindowOfTheDefinedSizeWithCaptionAndIcon) {
   EXPECT_EQ(window_.maximumSize(), client);
   EXPECT_FALSE(window_.windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_FALSE(window_.windowFlags() & Qt::WindowMinimizeButtonHint);
-  EXPECT_EQ(window_.windowTitle(), Q(ui::Form().caption));
+  EXPECT_EQ(window_.windowTitle(), ToQString(ui::Form().caption));
   EXPECT_TRUE(window_.windowTitle().contains(QStringLiteral("Пионери")));
   EXPECT_FALSE(window_.windowIcon().pixmap(32, 32).isNull());
 }
@@ -89,20 +77,20 @@ TEST_F(QtWindow, TheWindowIconIsTheIconFilePixelForPixel) {
 TEST_F(QtWindow, EveryWidgetHasItsDefinedRectangleAndParent) {
   for (const Control& c : Controls()) {
     QWidget* w = window_.Widget(c);
-    ASSERT_NE(w, nullptr) << Label(c);
-    EXPECT_EQ(w->geometry(), Rect(c)) << Label(c);
+    ASSERT_NE(w, nullptr) << ControlLabel(c);
+    EXPECT_EQ(w->geometry(), Rect(c)) << ControlLabel(c);
     QWidget* parent = c.parent == ui::kFormParent
                           ? static_cast<QWidget*>(&window_)
                           : window_.Widget(Controls()[static_cast<std::size_t>(c.parent)]);
-    EXPECT_EQ(w->parentWidget(), parent) << Label(c);
-    EXPECT_EQ(w->isVisible(), c.visible) << Label(c);
+    EXPECT_EQ(w->parentWidget(), parent) << ControlLabel(c);
+    EXPECT_EQ(w->isVisible(), c.visible) << ControlLabel(c);
   }
 }
 
 TEST_F(QtWindow, TheGrabShowsEachControlsColour) {
   const QImage image = window_.grab().toImage();
   auto at = [&](QPoint p) { return QColor(image.pixel(p)); };
-  EXPECT_EQ(at({3, 3}), Color(ui::Form().back_color)) << "form";
+  EXPECT_EQ(at({3, 3}), ToQColor(ui::Form().back_color)) << "form";
   for (const Control& c : Controls()) {
     if (c.back_color == ui::kSystemColor || !c.visible) continue;
     QWidget* w = window_.Widget(c);
@@ -119,7 +107,7 @@ TEST_F(QtWindow, TheGrabShowsEachControlsColour) {
         inside = QPoint(4, w->height() / 2);
         break;
     }
-    EXPECT_EQ(at(w->mapTo(&window_, inside)), Color(c.back_color)) << Label(c);
+    EXPECT_EQ(at(w->mapTo(&window_, inside)), ToQColor(c.back_color)) << ControlLabel(c);
   }
 }
 
@@ -139,7 +127,7 @@ TEST_F(QtWindow, AnOptionButtonLiesAboveTheOneBelowIt) {
       QWidget* frame = window_.Widget(upper)->parentWidget();
       for (QPoint p : {shared.topLeft(), shared.center(), shared.bottomRight()}) {
         EXPECT_EQ(frame->childAt(p), window_.Widget(upper))
-            << Label(upper) << " over " << Label(lower) << " at " << p.y();
+            << ControlLabel(upper) << " over " << ControlLabel(lower) << " at " << p.y();
       }
     }
   }
@@ -181,8 +169,8 @@ TEST_F(QtWindow, EveryControlExposesItsCaptionToScreenReaders) {
   for (const Control& c : Controls()) {
     if (c.caption.empty() || c.kind == Kind::TextBox) continue;
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(window_.Widget(c));
-    ASSERT_NE(a, nullptr) << Label(c);
-    EXPECT_EQ(a->text(QAccessible::Name), Q(c.caption)) << Label(c);
+    ASSERT_NE(a, nullptr) << ControlLabel(c);
+    EXPECT_EQ(a->text(QAccessible::Name), ToQString(c.caption)) << ControlLabel(c);
     ++named;
   }
   EXPECT_EQ(named, 2 * kRowCount + 5);  // options, frames, commands and the title
@@ -293,7 +281,7 @@ TEST_F(QtKeyboard, StartsOnTheResultBoxScrolledToTheTopWithNothingSelected) {
 
 std::string Focused(ui::QtQuizWindow& window) {
   for (const Control& c : Controls()) {
-    if (window.Widget(c) == QApplication::focusWidget()) return Label(c);
+    if (window.Widget(c) == QApplication::focusWidget()) return ControlLabel(c);
   }
   return "?";
 }
@@ -326,7 +314,7 @@ std::vector<std::string> ExpectedTabStops(QtDriver& driver) {
       }
       groups_entered.push_back(c->parent);
     }
-    stops.push_back(Label(*c));
+    stops.push_back(ControlLabel(*c));
   }
   return stops;
 }
@@ -335,9 +323,9 @@ TEST_F(QtKeyboard, CommandButtonsShowFocusAndPressInTheirOwnColour) {
   for (int i : {0, 1}) {
     const Control& c = *ui::Find(u"Command1", static_cast<std::int16_t>(i));
     auto* b = qobject_cast<QPushButton*>(Button(u"Command1", i));
-    const QRgb face = Color(c.back_color).rgb();
-    const QRgb edge = Color(c.back_color).darker(160).rgb();
-    const QRgb pressed = Color(c.back_color).darker(115).rgb();
+    const QRgb face = ToQColor(c.back_color).rgb();
+    const QRgb edge = ToQColor(c.back_color).darker(160).rgb();
+    const QRgb pressed = ToQColor(c.back_color).darker(115).rgb();
     auto look = [&] {
       const QImage g = b->grab().toImage();
       return std::vector<QRgb>{g.pixel(0, 9), g.pixel(1, 9), g.pixel(3, 9)};

@@ -27,6 +27,7 @@
 
 #include "window/binding.h"
 #include "window/qt/icon_pixels.h"
+#include "window/qt/qt_convert.h"
 
 namespace quiz::ui {
 namespace {
@@ -35,15 +36,6 @@ namespace {
 constexpr int kLogicalDpi = 96;
 
 int Px(int twips) { return TwipsToPixels(twips, kLogicalDpi); }
-
-QString ToQString(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QColor ToQColor(std::uint32_t color) {
-  return QColor(static_cast<int>(Red(color)), static_cast<int>(Green(color)),
-                static_cast<int>(Blue(color)));
-}
 
 void SetRole(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
   QPalette palette = widget->palette();
@@ -316,9 +308,10 @@ QWidget* QtQuizWindow::Create(const Control& control) {
     widget->setAccessibleName(caption);
   }
   widget->setHidden(!control.visible);
-  if (control.kind == Kind::TextBox && control.index == 0 && control.name == u"Text1") {
-    text1_ = control.caption;
+  if (control.kind == Kind::TextBox) {
+    // The text once the box has its size, so that it is laid out once.
     static_cast<QPlainTextEdit*>(widget)->setPlainText(caption);
+    if (&control == Find(u"Text1", 0)) text1_ = control.caption;
   }
   if (HasClickHandler(control)) {
     auto* button = static_cast<QAbstractButton*>(widget);
