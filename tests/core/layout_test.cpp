@@ -7,16 +7,13 @@
 #include <vector>
 
 #include "quiz/content.h"
+#include "tests/scenarios/text_printer.h"
 #include "window/definition.h"
 
 namespace quiz::ui {
 namespace {
 
-std::string Label(const Control& c) {
-  std::string s(c.name.begin(), c.name.end());  // names are ASCII
-  if (c.index != kNoIndex) s += "(" + std::to_string(c.index) + ")";
-  return s;
-}
+using quiz::testing::ControlLabel;
 
 bool Overlap(const Control& a, const Control& b) {
   return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
@@ -25,7 +22,7 @@ bool Overlap(const Control& a, const Control& b) {
 
 TEST(Layout, ControlsFollowTheDefinitionOrder) {
   std::vector<std::string> names;
-  for (const Control& c : Controls()) names.push_back(Label(c));
+  for (const Control& c : Controls()) names.push_back(ControlLabel(c));
   std::vector<std::string> expected{"List1", "Command1(1)", "Command1(0)", "Frame1(1)"};
   for (int i = 8; i >= 0; --i) expected.push_back("Option2(" + std::to_string(i) + ")");
   expected.push_back("Frame1(0)");
@@ -43,10 +40,10 @@ TEST(Layout, OptionButtonsLieInTheirFrameOnTheTopGrid) {
     for (std::int16_t i = 0; i < kRowCount; ++i) {
       const Control* c = Find(name, i);
       ASSERT_NE(c, nullptr);
-      EXPECT_EQ(&Controls()[static_cast<std::size_t>(c->parent)], frame) << Label(*c);
+      EXPECT_EQ(&Controls()[static_cast<std::size_t>(c->parent)], frame) << ControlLabel(*c);
       EXPECT_EQ(c->caption, name == u"Option1" ? kQuizRows[i].person : kQuizRows[i].achievement);
-      EXPECT_LE(c->left + c->width, frame->width) << Label(*c);
-      EXPECT_LE(c->top + c->height, frame->height) << Label(*c);
+      EXPECT_LE(c->left + c->width, frame->width) << ControlLabel(*c);
+      EXPECT_LE(c->top + c->height, frame->height) << ControlLabel(*c);
       tops.insert(c->top);
     }
     std::set<int> grid;
@@ -66,11 +63,11 @@ TEST(Layout, VisibleControlsDoNotOverlapAndStayInsideTheWindow) {
   ASSERT_EQ(top_level.size(), 6u);
   for (const Control* a : top_level) {
     EXPECT_GE(a->left, 0);
-    EXPECT_LE(a->left + a->width, form.client_width) << Label(*a);
-    EXPECT_LE(a->top + a->height, form.client_height) << Label(*a);
+    EXPECT_LE(a->left + a->width, form.client_width) << ControlLabel(*a);
+    EXPECT_LE(a->top + a->height, form.client_height) << ControlLabel(*a);
     for (const Control* b : top_level) {
       if (a < b) {
-        EXPECT_FALSE(Overlap(*a, *b)) << Label(*a) << " and " << Label(*b);
+        EXPECT_FALSE(Overlap(*a, *b)) << ControlLabel(*a) << " and " << ControlLabel(*b);
       }
     }
   }
@@ -96,11 +93,11 @@ TEST(Layout, VisibleControlsDoNotOverlapAndStayInsideTheWindow) {
 TEST(Layout, TabOrderStartsAtTheResultBoxAndIsUnique) {
   std::set<int> seen;
   for (const Control& c : Controls()) {
-    EXPECT_TRUE(seen.insert(c.tab_index).second) << Label(c);
+    EXPECT_TRUE(seen.insert(c.tab_index).second) << ControlLabel(c);
   }
   const auto lowest = std::min_element(Controls().begin(), Controls().end(),
                                        [](auto& a, auto& b) { return a.tab_index < b.tab_index; });
-  EXPECT_EQ(Label(*lowest), "Text1(0)");
+  EXPECT_EQ(ControlLabel(*lowest), "Text1(0)");
 }
 
 TEST(Layout, ListHoldsTheBiographiesAndTheBoxTheStatement) {

@@ -1,8 +1,11 @@
-// Readable failure messages for UTF-16 text: GoogleTest prints it as UTF-8.
+// Readable failure messages: UTF-16 text as UTF-8, which GoogleTest prints, and controls by
+// their names.
 #pragma once
 
 #include <ostream>
 #include <string>
+
+#include "window/definition.h"
 
 namespace quiz::testing {
 
@@ -30,6 +33,13 @@ inline std::string ToUtf8(std::u16string_view text) {
     }
   }
   return out;
+}
+
+// A control as the definition names it: "Option1(3)", "List1".
+inline std::string ControlLabel(const ui::Control& c) {
+  std::string s(c.name.begin(), c.name.end());  // names are ASCII
+  if (c.index != ui::kNoIndex) s += "(" + std::to_string(c.index) + ")";
+  return s;
 }
 
 }  // namespace quiz::testing

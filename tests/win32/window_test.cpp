@@ -6,6 +6,7 @@
 #include <string>
 
 #include "quiz/content.h"
+#include "tests/scenarios/text_printer.h"
 #include "tests/win32/win32_driver.h"
 
 namespace quiz::testing {
@@ -30,7 +31,7 @@ void ExpectGeometryAndFontAt(Win32Driver& d, int dpi) {
 
   const auto table = ui::Controls();
   for (const ui::Control& c : table) {
-    SCOPED_TRACE(std::string(c.name.begin(), c.name.end()) + "(" + std::to_string(c.index) + ")");
+    SCOPED_TRACE(ControlLabel(c));
     const HWND control = win32::ControlOf(d.window(), c);
     ASSERT_NE(control, nullptr);
     const HWND parent =
@@ -135,7 +136,7 @@ TEST(Win32Window, ColoursComeFromOneBrushPerColour) {
     GetObjectW(brush, sizeof info, &info);
     const COLORREF expected =
         c.back_color == ui::kSystemColor ? GetSysColor(COLOR_WINDOW) : COLORREF{c.back_color};
-    EXPECT_EQ(info.lbColor, expected) << std::string(c.name.begin(), c.name.end());
+    EXPECT_EQ(info.lbColor, expected) << ControlLabel(c);
   }
   ReleaseDC(d.window(), dc);
 }
