@@ -24,15 +24,9 @@ samples=$(mktemp -d)
 for _ in $(seq "$runs"); do
   "$probe" "$quiz" >>"$samples/quiz"
   "$probe" "$bare" >>"$samples/bare"
-  "$probe" "$bare" --caption >>"$samples/caption"
+  "$probe" "$bare" --caption >>"$samples/text"
 done
 
-quiz_ms=$(median_of "$samples/quiz" 1)
-bare_ms=$(median_of "$samples/bare" 1)
-quiz_kb=$(median_of "$samples/quiz" 2)
-bare_kb=$(median_of "$samples/bare" 2)
-caption_ms=$(median_of "$samples/caption" 1)
-caption_kb=$(median_of "$samples/caption" 2)
 stripped=$(mktemp)
 strip -o "$stripped" "$quiz"
 quiz_size=$(stat -c %s "$quiz")
@@ -40,13 +34,6 @@ stripped_size=$(stat -c %s "$stripped")
 rm -f "$stripped"
 
 echo "Linux program against a bare Qt window, $runs runs each on Xvfb, medians"
-printf '%-22s %12s %12s\n' "" "startup ms" "peak RSS KB"
-printf '%-22s %12.1f %12d\n' "pioneers-quiz" "$quiz_ms" "$quiz_kb"
-printf '%-22s %12.1f %12d\n' "bare Qt window" "$bare_ms" "$bare_kb"
-printf '%-22s %12.2f %12.2f   (targets: 1.15 and 1.10)\n' "ratio" \
-  "$(ratio "$quiz_ms" "$bare_ms")" "$(ratio "$quiz_kb" "$bare_kb")"
-printf '%-22s %12.1f %12d\n' "bare window + caption" "$caption_ms" "$caption_kb"
-printf '%-22s %12.2f %12.2f\n' "ratio to that" \
-  "$(ratio "$quiz_ms" "$caption_ms")" "$(ratio "$quiz_kb" "$caption_kb")"
+compare "$samples" "peak RSS KB" pioneers-quiz "bare Qt window" "bare window + caption"
 echo "binary size: $quiz_size bytes as built (with debug information), $stripped_size stripped"
 rm -rf "$samples"

@@ -44,29 +44,16 @@ python3 "$probe" "${size[@]}" "${bare_points[@]}" -- "$wine" "$bare" >/dev/null
 for _ in $(seq "$runs"); do
   python3 "$probe" "${size[@]}" "${quiz_points[@]}" -- "$wine" "$quiz" >>"$samples/quiz"
   python3 "$probe" "${size[@]}" "${bare_points[@]}" -- "$wine" "$bare" >>"$samples/bare"
-  python3 "$probe" "${size[@]}" "${label_points[@]}" -- "$wine" "$bare" --label >>"$samples/label"
+  python3 "$probe" "${size[@]}" "${label_points[@]}" -- "$wine" "$bare" --label >>"$samples/text"
 done
 
-quiz_ms=$(median_of "$samples/quiz" 1)
-bare_ms=$(median_of "$samples/bare" 1)
-quiz_kb=$(median_of "$samples/quiz" 2)
-bare_kb=$(median_of "$samples/bare" 2)
-label_ms=$(median_of "$samples/label" 1)
-label_kb=$(median_of "$samples/label" 2)
-rm -rf "$samples"
 imports() {
   x86_64-w64-mingw32-objdump -p "$1" | awk '/DLL Name:/ {printf "%s%s", sep, $3; sep = ", "}'
 }
 
 echo "Windows program under Wine against a bare Win32 window, $runs runs each on Xvfb, medians"
-printf '%-22s %12s %16s\n' "" "startup ms" "peak memory KB"
-printf '%-22s %12.1f %16d\n' "PioneersQuiz.exe" "$quiz_ms" "$quiz_kb"
-printf '%-22s %12.1f %16d\n' "bare Win32 window" "$bare_ms" "$bare_kb"
-printf '%-22s %12.2f %16.2f   (targets: 1.15 and 1.10)\n' "ratio" \
-  "$(ratio "$quiz_ms" "$bare_ms")" "$(ratio "$quiz_kb" "$bare_kb")"
-printf '%-22s %12.1f %16d\n' "bare window + title" "$label_ms" "$label_kb"
-printf '%-22s %12.2f %16.2f\n' "ratio to that" \
-  "$(ratio "$quiz_ms" "$label_ms")" "$(ratio "$quiz_kb" "$label_kb")"
+compare "$samples" "peak memory KB" PioneersQuiz.exe "bare Win32 window" "bare window + title"
 echo "peak memory: VmHWM of the program's Wine process when its window is drawn"
 echo "PioneersQuiz.exe: $(stat -c %s "$quiz") bytes (target: under 1 MB); imports: $(imports "$quiz")"
 echo "bare window:      $(stat -c %s "$bare") bytes; imports: $(imports "$bare")"
+rm -rf "$samples"
