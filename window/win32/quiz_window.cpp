@@ -24,19 +24,9 @@ constexpr int kFirstControlId = 100;
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
 
-std::wstring Wide(std::u16string_view text) {
-  std::wstring out(text.size(), L'\0');
-  std::transform(text.begin(), text.end(), out.begin(),
-                 [](char16_t c) { return static_cast<wchar_t>(c); });
-  return out;
-}
-
-std::u16string Narrow16(const std::wstring& text) {
-  std::u16string out(text.size(), u'\0');
-  std::transform(text.begin(), text.end(), out.begin(),
-                 [](wchar_t c) { return static_cast<char16_t>(c); });
-  return out;
-}
+// Windows' wide characters are UTF-16 code units, as the definition's text is.
+std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
+std::u16string Utf16(std::wstring_view text) { return {text.begin(), text.end()}; }
 
 COLORREF ToColorRef(std::uint32_t color) {
   return RGB(ui::Red(color), ui::Green(color), ui::Blue(color));
@@ -506,7 +496,7 @@ std::u16string QuizWindow::Text1() const {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
   text.resize(
       static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
-  return Narrow16(text);
+  return Utf16(text);
 }
 
 void QuizWindow::SetText1(std::u16string_view text) {
@@ -525,7 +515,7 @@ std::optional<std::u16string> QuizWindow::List1Item(std::int16_t index) const {
   const LRESULT copied =
       SendMessageW(list, LB_GETTEXT, item, reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
-  return Narrow16(text);
+  return Utf16(text);
 }
 
 LRESULT QuizWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
