@@ -27,7 +27,7 @@ void QuizForm::Command1_Click(std::int16_t index) {
     Evaluate();
   } else if (index == kClear) {
     ResetQuiz();
-    controls_.SetText1(kMakeYourChoice);
+    controls_.SetResultText(kMakeYourChoice);
   }
 }
 
@@ -35,8 +35,8 @@ void QuizForm::ResetQuiz() {
   chosenPerson = kNoPerson;
   chosenAchievement = kNoAchievement;
   for (std::int16_t i = 0; i < kRowCount; ++i) {
-    controls_.DeselectOption1(i);
-    controls_.DeselectOption2(i);
+    controls_.DeselectPerson(i);
+    controls_.DeselectAchievement(i);
   }
 }
 
@@ -44,19 +44,19 @@ void QuizForm::Evaluate() {
   if (chosenPerson != chosenAchievement) {
     std::u16string wrong(kWrongAnswer);
     wrong += kCrLf;
-    controls_.SetText1(wrong);
+    controls_.SetResultText(wrong);
     return;
   }
   // A list without this item leaves the box as it is rather than showing half an answer.
-  const std::optional<std::u16string> biography = controls_.List1Item(chosenPerson);
+  const std::optional<std::u16string> biography = controls_.Biography(chosenPerson);
   if (!biography) return;
   std::u16string right(kRightAnswer);
   right += kCrLf;
-  controls_.SetText1(right);
-  std::u16string text = controls_.Text1();
+  controls_.SetResultText(right);
+  std::u16string text = controls_.ResultText();
   text += *biography;
   text += kCrLf;
-  controls_.SetText1(text);
+  controls_.SetResultText(text);
 }
 
 }  // namespace quiz

@@ -17,16 +17,17 @@ inline constexpr std::u16string_view kRightAnswer = u"Правилно.";
 inline constexpr std::u16string_view kWrongAnswer = u"Грешен отговор!";
 inline constexpr std::u16string_view kMakeYourChoice = u"Направете своя избор!";
 
-// What the controller needs from its window. Indexes the window lacks are ignored by
-// the deselect operations and give no item from List1Item.
+// What the controller needs from its window, by the role each control plays: the person
+// and achievement buttons of a row, the result box and the list of biographies. Indexes
+// the window lacks are ignored by the deselect operations and give no biography.
 class FormControls {
  public:
   virtual ~FormControls() = default;
-  virtual void DeselectOption1(std::int16_t index) = 0;
-  virtual void DeselectOption2(std::int16_t index) = 0;
-  virtual std::u16string Text1() const = 0;
-  virtual void SetText1(std::u16string_view text) = 0;
-  virtual std::optional<std::u16string> List1Item(std::int16_t index) const = 0;
+  virtual void DeselectPerson(std::int16_t index) = 0;
+  virtual void DeselectAchievement(std::int16_t index) = 0;
+  virtual std::u16string ResultText() const = 0;
+  virtual void SetResultText(std::u16string_view text) = 0;
+  virtual std::optional<std::u16string> Biography(std::int16_t index) const = 0;
 };
 
 class QuizForm {

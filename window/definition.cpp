@@ -14,129 +14,189 @@ constexpr std::uint32_t kClearColor = Rgb(255, 128, 128);
 constexpr std::uint32_t kPersonColor = Rgb(192, 255, 255);
 constexpr std::uint32_t kAchievementColor = Rgb(255, 192, 255);
 
-constexpr FormRecord kForm{
-    u"QuizForm",
-    7410,
-    5730,
-    kFormColor,
-    {u"Times New Roman", 12, 400, 204, false, false, false, false},
-    u"www.example.org Пионери на изчислителната техника",
-    true,
+constexpr FormRecord kFormRecord{
+    .name = u"QuizForm",
+    .client_width = 7410,
+    .client_height = 5730,
+    .back_color = kFormColor,
+    .font = {.face = u"Times New Roman",
+             .points = 12,
+             .weight = 400,
+             .charset = 204,
+             .bold = false,
+             .italic = false,
+             .underline = false,
+             .strikeout = false},
+    .caption = u"www.example.org Пионери на изчислителната техника",
+    .fixed_single = true,
 };
+
+constexpr ControlRef kPersons{u"Frame1", 0};
+constexpr ControlRef kAchievements{u"Frame1", 1};
+
+constexpr const QuizRow& Row(std::int16_t row) { return kQuizRows[static_cast<std::size_t>(row)]; }
 
 constexpr std::array<std::u16string_view, kRowCount> kBiographies = [] {
   std::array<std::u16string_view, kRowCount> items{};
-  for (const QuizRow& row : kQuizRows) items[row.index] = row.biography;
+  for (const QuizRow& row : kQuizRows) items[static_cast<std::size_t>(row.index)] = row.biography;
   return items;
 }();
 
-// Top position and tab index of each option button, by row index.
-struct OptionPlace {
-  int top, tab_index;
-};
-constexpr std::array<OptionPlace, kRowCount> kPersonPlaces{{{2280, 5},
-                                                            {1560, 6},
-                                                            {2040, 7},
-                                                            {840, 11},
-                                                            {360, 12},
-                                                            {600, 13},
-                                                            {1080, 14},
-                                                            {1800, 15},
-                                                            {1320, 16}}};
-constexpr std::array<OptionPlace, kRowCount> kAchievementPlaces{{{2280, 8},
-                                                                 {1080, 9},
-                                                                 {840, 10},
-                                                                 {1560, 17},
-                                                                 {360, 18},
-                                                                 {600, 19},
-                                                                 {2040, 20},
-                                                                 {1800, 21},
-                                                                 {1320, 22}}};
-
-constexpr int kAchievementFrame = 3;  // positions in the table below
-constexpr int kPersonFrame = kAchievementFrame + 1 + kRowCount;
-
-constexpr Control Option(std::u16string_view name, std::int16_t index, int frame, int width,
-                         std::uint32_t color, Alignment alignment, const OptionPlace& place,
-                         std::u16string_view caption) {
-  Control c{Kind::OptionButton, name,   index, frame, 120, place.top, width, 285, color,
-            place.tab_index,    caption};
-  c.alignment = alignment;
-  return c;
+// Person buttons: indicator on the right, the name to its left.
+constexpr Control Person(std::int16_t row, int top, int tab_index) {
+  return {.kind = Kind::OptionButton,
+          .name = u"Option1",
+          .index = row,
+          .parent = kPersons,
+          .left = 120,
+          .top = top,
+          .width = 2055,
+          .height = 285,
+          .back_color = kPersonColor,
+          .tab_index = tab_index,
+          .caption = Row(row).person,
+          .alignment = Alignment::Right};
 }
 
-constexpr auto kControls = [] {
-  std::array<Control, 7 + 2 * kRowCount> t{};
-  int n = 0;
-  Control list{Kind::ListBox, u"List1", kNoIndex,     kFormParent, 6000, 3600,
-               735,           2625,     kSystemColor, 25,          u""};
-  list.visible = false;
-  list.items = kBiographies;
-  t[n++] = list;
-  Control clear{Kind::CommandButton, u"Command1", 1,       kFormParent, 4320, 3240, 1575, 285,
-                kClearColor,         24,          u"Чисти"};
-  clear.graphical = true;
-  t[n++] = clear;
-  Control show{Kind::CommandButton, u"Command1", 0,        kFormParent, 840, 3240, 1575, 285,
-               kShowColor,          23,          u"Изведи"};
-  show.graphical = true;
-  t[n++] = show;
-  t[n++] = {Kind::Frame, u"Frame1",  1, kFormParent,          2520, 480, 4695,
-            2655,        kFormColor, 4, u"Значимо постижение"};
-  for (int i = kRowCount - 1; i >= 0; --i) {
-    t[n++] =
-        Option(u"Option2", static_cast<std::int16_t>(i), kAchievementFrame, 4455, kAchievementColor,
-               Alignment::Left, kAchievementPlaces[i], kQuizRows[i].achievement);
-  }
-  t[n++] = {Kind::Frame, u"Frame1", 0, kFormParent, 120, 480, 2295, 2655, kFormColor, 3, u"Учени"};
-  for (int i = kRowCount - 1; i >= 0; --i) {
-    t[n++] = Option(u"Option1", static_cast<std::int16_t>(i), kPersonFrame, 2055, kPersonColor,
-                    Alignment::Right, kPersonPlaces[i], kQuizRows[i].person);
-  }
-  Control text{Kind::TextBox, u"Text1",     0, kFormParent, 120, 3600, 7095,
-               2055,          kSystemColor, 0, kStatement};
-  text.multi_line = true;
-  text.vertical_scroll = true;
-  text.read_only = true;
-  t[n++] = text;
-  Control title{Kind::Label,
-                u"Label1",
-                0,
-                kFormParent,
-                1200,
-                0,
-                5055,
-                375,
-                kTitleColor,
-                2,
-                u"Пионери на изчислителната техника"};
-  title.alignment = Alignment::Center;
-  t[n++] = title;
-  return t;
-}();
+constexpr Control Achievement(std::int16_t row, int top, int tab_index) {
+  return {.kind = Kind::OptionButton,
+          .name = u"Option2",
+          .index = row,
+          .parent = kAchievements,
+          .left = 120,
+          .top = top,
+          .width = 4455,
+          .height = 285,
+          .back_color = kAchievementColor,
+          .tab_index = tab_index,
+          .caption = Row(row).achievement};
+}
 
-static_assert(kControls[kAchievementFrame].name == u"Frame1" &&
-              kControls[kAchievementFrame].index == 1);
-static_assert(kControls[kPersonFrame].name == u"Frame1" && kControls[kPersonFrame].index == 0);
+// The control tree in the order of the window's definition, which is the order the window
+// is built in: each frame is followed by the buttons it holds, the highest index first.
+constexpr std::array kControls{
+    Control{.kind = Kind::ListBox,
+            .name = u"List1",
+            .left = 6000,
+            .top = 3600,
+            .width = 735,
+            .height = 2625,
+            .tab_index = 25,
+            .visible = false,
+            .items = kBiographies},
+    Control{.kind = Kind::CommandButton,
+            .name = u"Command1",
+            .index = 1,
+            .left = 4320,
+            .top = 3240,
+            .width = 1575,
+            .height = 285,
+            .back_color = kClearColor,
+            .tab_index = 24,
+            .caption = u"Чисти",
+            .graphical = true},
+    Control{.kind = Kind::CommandButton,
+            .name = u"Command1",
+            .index = 0,
+            .left = 840,
+            .top = 3240,
+            .width = 1575,
+            .height = 285,
+            .back_color = kShowColor,
+            .tab_index = 23,
+            .caption = u"Изведи",
+            .graphical = true},
+    Control{.kind = Kind::Frame,
+            .name = u"Frame1",
+            .index = 1,
+            .left = 2520,
+            .top = 480,
+            .width = 4695,
+            .height = 2655,
+            .back_color = kFormColor,
+            .tab_index = 4,
+            .caption = u"Значимо постижение"},
+    Achievement(8, 1320, 22),
+    Achievement(7, 1800, 21),
+    Achievement(6, 2040, 20),
+    Achievement(5, 600, 19),
+    Achievement(4, 360, 18),
+    Achievement(3, 1560, 17),
+    Achievement(2, 840, 10),
+    Achievement(1, 1080, 9),
+    Achievement(0, 2280, 8),
+    Control{.kind = Kind::Frame,
+            .name = u"Frame1",
+            .index = 0,
+            .left = 120,
+            .top = 480,
+            .width = 2295,
+            .height = 2655,
+            .back_color = kFormColor,
+            .tab_index = 3,
+            .caption = u"Учени"},
+    Person(8, 1320, 16),
+    Person(7, 1800, 15),
+    Person(6, 1080, 14),
+    Person(5, 600, 13),
+    Person(4, 360, 12),
+    Person(3, 840, 11),
+    Person(2, 2040, 7),
+    Person(1, 1560, 6),
+    Person(0, 2280, 5),
+    Control{.kind = Kind::TextBox,
+            .name = u"Text1",
+            .index = 0,
+            .left = 120,
+            .top = 3600,
+            .width = 7095,
+            .height = 2055,
+            .tab_index = 0,
+            .caption = kStatement,
+            .multi_line = true,
+            .vertical_scroll = true,
+            .read_only = true},
+    Control{.kind = Kind::Label,
+            .name = u"Label1",
+            .index = 0,
+            .left = 1200,
+            .top = 0,
+            .width = 5055,
+            .height = 375,
+            .back_color = kTitleColor,
+            .tab_index = 2,
+            .caption = u"Пионери на изчислителната техника",
+            .alignment = Alignment::Center},
+};
 
 }  // namespace
 
-const FormRecord& Form() { return kForm; }
+const FormRecord& Form() { return kFormRecord; }
 
 std::span<const Control> Controls() { return kControls; }
 
-const Control* Find(std::u16string_view name, std::int16_t index) {
+const Control* Find(ControlRef ref) {
   for (const Control& c : kControls) {
-    if (c.name == name && c.index == index) return &c;
+    if (c.ref() == ref) return &c;
   }
   return nullptr;
 }
 
-int PositionOf(const Control& control) {
+std::optional<std::size_t> PositionOf(const Control& control) {
   for (std::size_t i = 0; i < kControls.size(); ++i) {
-    if (&kControls[i] == &control) return static_cast<int>(i);
+    if (&kControls[i] == &control) return i;
   }
-  return -1;
+  return std::nullopt;
 }
+
+const Control* ParentOf(const Control& control) {
+  return control.parent == kForm ? nullptr : Find(control.parent);
+}
+
+const Control* PersonButton(std::int16_t row) { return Find(u"Option1", row); }
+const Control* AchievementButton(std::int16_t row) { return Find(u"Option2", row); }
+const Control* CommandButton(std::int16_t index) { return Find(u"Command1", index); }
+const Control* ResultBox() { return Find(u"Text1", 0); }
+const Control* BiographyList() { return Find(u"List1", kNoIndex); }
 
 }  // namespace quiz::ui

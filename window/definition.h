@@ -2,7 +2,9 @@
 // content inside it. Every back end builds its window by walking this table.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -12,24 +14,35 @@ enum class Kind : std::uint8_t { Label, Frame, OptionButton, CommandButton, Text
 enum class Alignment : std::uint8_t { Left, Right, Center };
 
 inline constexpr std::int16_t kNoIndex = -1;        // a control outside any control array
-inline constexpr int kFormParent = -1;              // parent is the form's client area
 inline constexpr std::uint32_t kSystemColor = ~0u;  // the system's default colour
 
 // Colours as stored: 0x00BBGGRR.
-constexpr std::uint32_t Rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
-constexpr unsigned Red(std::uint32_t c) { return c & 0xFF; }
-constexpr unsigned Green(std::uint32_t c) { return (c >> 8) & 0xFF; }
-constexpr unsigned Blue(std::uint32_t c) { return (c >> 16) & 0xFF; }
+constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
+  return r | (g << 8) | (b << 16);
+}
+constexpr std::uint32_t Red(std::uint32_t c) { return c & 0xFF; }
+constexpr std::uint32_t Green(std::uint32_t c) { return (c >> 8) & 0xFF; }
+constexpr std::uint32_t Blue(std::uint32_t c) { return (c >> 16) & 0xFF; }
+
+// A control named as the definition names it: its name and control-array index.
+struct ControlRef {
+  std::u16string_view name;
+  std::int16_t index = kNoIndex;
+  friend constexpr bool operator==(const ControlRef&, const ControlRef&) = default;
+};
+
+// The form's client area as a parent.
+inline constexpr ControlRef kForm{};
 
 struct Control {
   Kind kind;
   std::u16string_view name;
-  std::int16_t index;            // control-array index, or kNoIndex
-  int parent;                    // position of the containing frame in Controls(), or kFormParent
-  int left, top, width, height;  // twips, relative to the parent's client area
-  std::uint32_t back_color;      // 0x00BBGGRR or kSystemColor
-  int tab_index;
-  std::u16string_view caption;  // caption, or the initial text of a text box
+  std::int16_t index = kNoIndex;                 // control-array index, or kNoIndex
+  ControlRef parent = kForm;                     // the containing frame, or the form
+  int left = 0, top = 0, width = 0, height = 0;  // twips, relative to the parent's client area
+  std::uint32_t back_color = kSystemColor;       // 0x00BBGGRR or kSystemColor
+  int tab_index = 0;
+  std::u16string_view caption = {};  // caption, or the initial text of a text box
   bool visible = true;
   Alignment alignment = Alignment::Left;  // for option buttons: Right puts the indicator right
   bool graphical = false;                 // command button drawn in its background colour
@@ -38,6 +51,8 @@ struct Control {
   bool read_only = false;
   bool sorted = false;
   std::span<const std::u16string_view> items = {};  // list box items
+
+  constexpr ControlRef ref() const { return {name, index}; }
 };
 
 struct Font {
@@ -61,9 +76,21 @@ const FormRecord& Form();
 std::span<const Control> Controls();
 
 // The control with this name and index, or nullptr where the window has none.
-const Control* Find(std::u16string_view name, std::int16_t index);
-// Position of a control in Controls(), or -1 for a control from elsewhere.
-int PositionOf(const Control& control);
+const Control* Find(ControlRef ref);
+inline const Control* Find(std::u16string_view name, std::int16_t index) {
+  return Find(ControlRef{name, index});
+}
+// Position of a control in Controls(), or nothing for a control from elsewhere.
+std::optional<std::size_t> PositionOf(const Control& control);
+// The frame that contains a control, or nullptr where its parent is the form.
+const Control* ParentOf(const Control& control);
+
+// The controls by the role they play for the controller; nullptr where the window lacks one.
+const Control* PersonButton(std::int16_t row);
+const Control* AchievementButton(std::int16_t row);
+const Control* CommandButton(std::int16_t index);  // 0 shows the result, 1 clears
+const Control* ResultBox();
+const Control* BiographyList();
 
 // Twips to device pixels at a DPI, rounded to nearest (halves away from zero).
 constexpr int TwipsToPixels(int twips, int dpi) {

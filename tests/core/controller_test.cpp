@@ -17,14 +17,14 @@ class RecordingControls : public FormControls {
     for (int i = 0; i < items; ++i)
       list.push_back(u"биография " + std::u16string(1, static_cast<char16_t>(u'0' + i)));
   }
-  void DeselectOption1(std::int16_t i) override { log.push_back("1:" + std::to_string(i)); }
-  void DeselectOption2(std::int16_t i) override { log.push_back("2:" + std::to_string(i)); }
-  std::u16string Text1() const override { return text; }
-  void SetText1(std::u16string_view t) override {
+  void DeselectPerson(std::int16_t i) override { log.push_back("1:" + std::to_string(i)); }
+  void DeselectAchievement(std::int16_t i) override { log.push_back("2:" + std::to_string(i)); }
+  std::u16string ResultText() const override { return text; }
+  void SetResultText(std::u16string_view t) override {
     text = t;
     ++writes;
   }
-  std::optional<std::u16string> List1Item(std::int16_t i) const override {
+  std::optional<std::u16string> Biography(std::int16_t i) const override {
     if (i < 0 || static_cast<std::size_t>(i) >= list.size()) return std::nullopt;
     return list[static_cast<std::size_t>(i)];
   }

@@ -8,18 +8,21 @@ namespace quiz::testing {
 
 class HeadlessDriver : public QuizDriver {
  public:
-  void ClickPerson(int i) override { window_.Click(u"Option1", Index(i)); }
-  void ClickAchievement(int i) override { window_.Click(u"Option2", Index(i)); }
-  void ClickCommand(int i) override { window_.Click(u"Command1", Index(i)); }
-  std::u16string ResultText() override { return window_.Text1(); }
-  bool PersonSelected(int i) override { return window_.IsSelected(u"Option1", Index(i)); }
-  bool AchievementSelected(int i) override { return window_.IsSelected(u"Option2", Index(i)); }
+  void ClickPerson(int i) override { Click(ui::PersonButton(Index(i))); }
+  void ClickAchievement(int i) override { Click(ui::AchievementButton(Index(i))); }
+  void ClickCommand(int i) override { Click(ui::CommandButton(Index(i))); }
+  std::u16string ResultText() override { return window_.Text(*ui::ResultBox()); }
+  bool PersonSelected(int i) override { return Selected(ui::PersonButton(Index(i))); }
+  bool AchievementSelected(int i) override { return Selected(ui::AchievementButton(Index(i))); }
   std::optional<std::pair<int, int>> Choices() override {
     return std::pair<int, int>{window_.form().person(), window_.form().achievement()};
   }
 
  protected:
-  static std::int16_t Index(int i) { return static_cast<std::int16_t>(i); }
+  void Click(const ui::Control* c) {
+    if (c != nullptr) window_.Click(*c);
+  }
+  bool Selected(const ui::Control* c) { return c != nullptr && window_.IsSelected(*c); }
   ui::HeadlessWindow window_;
 };
 

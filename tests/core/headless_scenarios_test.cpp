@@ -8,17 +8,42 @@ namespace {
 INSTANTIATE_TYPED_TEST_SUITE_P(Headless, QuizScenario, HeadlessDriver);
 
 TEST(HeadlessWindow, ClicksOnControlsItLacksChangeNothing) {
+  HeadlessDriver d;
+  d.ClickPerson(2);
+  d.ClickPerson(9);
+  d.ClickAchievement(-1);
+  d.ClickCommand(2);
+  d.ClickCommand(70000);
+  EXPECT_EQ(d.Choices(), (std::pair<int, int>{2, -15}));
+  EXPECT_TRUE(d.PersonSelected(2));
+}
+
+TEST(HeadlessWindow, ListGivesNoItemOutsideItsRange) {
   ui::HeadlessWindow window;
-  EXPECT_TRUE(window.Click(u"Option1", 2));
-  EXPECT_FALSE(window.Click(u"Option1", 9));
-  EXPECT_FALSE(window.Click(u"Option2", -1));
-  EXPECT_FALSE(window.Click(u"Command1", 2));
-  EXPECT_TRUE(window.Click(u"Frame1", 0));  // exists, but no handler is bound to it
-  EXPECT_EQ(window.form().person(), 2);
-  EXPECT_EQ(window.form().achievement(), -15);
-  EXPECT_TRUE(window.IsSelected(u"Option1", 2));
-  EXPECT_FALSE(window.List1Item(9).has_value());
-  EXPECT_FALSE(window.List1Item(-1).has_value());
+  const ui::Control& list = *ui::BiographyList();
+  EXPECT_FALSE(window.Item(list, 9).has_value());
+  EXPECT_FALSE(window.Item(list, -1).has_value());
+  EXPECT_TRUE(window.Item(list, 8).has_value());
+  // Operations on controls of the wrong kind are ignored.
+  window.SetText(list, u"x");
+  EXPECT_EQ(window.Text(list), u"");
+  window.SetSelected(*ui::ResultBox(), true);
+  EXPECT_FALSE(window.IsSelected(*ui::ResultBox()));
+}
+
+// Each press of a command button that writes the result box is announced once, with its
+// final text; choosing a button writes nothing and announces nothing.
+TEST(HeadlessWindow, EachResultIsAnnouncedOnce) {
+  ui::HeadlessWindow window;
+  EXPECT_EQ(window.announcements(), 0);  // the load writes no text
+  window.Click(*ui::PersonButton(3));
+  window.Click(*ui::AchievementButton(3));
+  EXPECT_EQ(window.announcements(), 0);
+  window.Click(*ui::CommandButton(0));  // two writes: "Правилно." then the whole answer
+  EXPECT_EQ(window.announcements(), 1);
+  window.Click(*ui::CommandButton(0));
+  window.Click(*ui::CommandButton(1));
+  EXPECT_EQ(window.announcements(), 3);
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ TEST(Layout, OptionButtonsLieInTheirFrameOnTheTopGrid) {
     for (std::int16_t i = 0; i < kRowCount; ++i) {
       const Control* c = Find(name, i);
       ASSERT_NE(c, nullptr);
-      EXPECT_EQ(&Controls()[static_cast<std::size_t>(c->parent)], frame) << ControlLabel(*c);
+      EXPECT_EQ(ParentOf(*c), frame) << ControlLabel(*c);
       EXPECT_EQ(c->caption, name == u"Option1" ? kQuizRows[i].person : kQuizRows[i].achievement);
       EXPECT_LE(c->left + c->width, frame->width) << ControlLabel(*c);
       EXPECT_LE(c->top + c->height, frame->height) << ControlLabel(*c);
@@ -58,7 +58,7 @@ TEST(Layout, VisibleControlsDoNotOverlapAndStayInsideTheWindow) {
   const FormRecord& form = Form();
   std::vector<const Control*> top_level;
   for (const Control& c : Controls()) {
-    if (c.parent == kFormParent && c.visible) top_level.push_back(&c);
+    if (ParentOf(c) == nullptr && c.visible) top_level.push_back(&c);
   }
   ASSERT_EQ(top_level.size(), 6u);
   for (const Control* a : top_level) {
@@ -103,7 +103,8 @@ TEST(Layout, TabOrderStartsAtTheResultBoxAndIsUnique) {
 TEST(Layout, ListHoldsTheBiographiesAndTheBoxTheStatement) {
   const Control* list = Find(u"List1", kNoIndex);
   ASSERT_EQ(list->items.size(), static_cast<std::size_t>(kRowCount));
-  for (const QuizRow& row : kQuizRows) EXPECT_EQ(list->items[row.index], row.biography);
+  for (const QuizRow& row : kQuizRows)
+    EXPECT_EQ(list->items[static_cast<std::size_t>(row.index)], row.biography);
   EXPECT_FALSE(list->sorted);
   const Control* text = Find(u"Text1", 0);
   EXPECT_EQ(text->caption, kStatement);

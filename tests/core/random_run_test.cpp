@@ -26,7 +26,7 @@ class ForgetfulDriver : public HeadlessDriver {
  public:
   void ClickCommand(int i) override {
     if (i == 1) {
-      window_.SetText1(kMakeYourChoice);
+      window_.SetText(*ui::ResultBox(), kMakeYourChoice);
     } else {
       HeadlessDriver::ClickCommand(i);
     }

@@ -3,11 +3,19 @@
 // click on an index the window lacks does nothing.
 #pragma once
 
+#include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <utility>
 
 namespace quiz::testing {
+
+// A test's index as a control-array index; one that no array has where it does not fit.
+inline std::int16_t Index(int i) {
+  using Limits = std::numeric_limits<std::int16_t>;
+  return i < Limits::min() || i > Limits::max() ? Limits::min() : static_cast<std::int16_t>(i);
+}
 
 class QuizDriver {
  public:

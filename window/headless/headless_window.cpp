@@ -1,7 +1,5 @@
 #include "window/headless/headless_window.h"
 
-#include "window/binding.h"
-
 namespace quiz::ui {
 
 HeadlessWindow::HeadlessWindow() {
@@ -10,64 +8,58 @@ HeadlessWindow::HeadlessWindow() {
     live.items.assign(def.items.begin(), def.items.end());
     controls_.push_back(std::move(live));
   }
-  RaiseLoad(form_);
+  adapter_.Load();
 }
 
-HeadlessWindow::LiveControl* HeadlessWindow::Lookup(std::u16string_view name, std::int16_t index) {
-  for (LiveControl& c : controls_) {
-    if (c.def->name == name && c.def->index == index) return &c;
-  }
-  return nullptr;
+HeadlessWindow::LiveControl* HeadlessWindow::Live(const Control& control) {
+  const auto position = PositionOf(control);
+  return position && *position < controls_.size() ? &controls_[*position] : nullptr;
 }
 
-const HeadlessWindow::LiveControl* HeadlessWindow::Lookup(std::u16string_view name,
-                                                          std::int16_t index) const {
-  return const_cast<HeadlessWindow*>(this)->Lookup(name, index);
+const HeadlessWindow::LiveControl* HeadlessWindow::Live(const Control& control) const {
+  return const_cast<HeadlessWindow*>(this)->Live(control);
 }
 
-bool HeadlessWindow::Click(std::u16string_view name, std::int16_t index) {
-  LiveControl* target = Lookup(name, index);
-  if (target == nullptr) return false;
-  if (target->def->kind == Kind::OptionButton) {
+void HeadlessWindow::Click(const Control& control) {
+  LiveControl* target = Live(control);
+  if (target == nullptr) return;
+  if (control.kind == Kind::OptionButton) {
     for (LiveControl& c : controls_) {
-      if (c.def->kind == Kind::OptionButton && c.def->parent == target->def->parent) {
-        c.selected = false;
-      }
+      if (c.def->kind == Kind::OptionButton && c.def->parent == control.parent) c.selected = false;
     }
     target->selected = true;
   }
-  RaiseClick(form_, *target->def);
-  return true;
+  adapter_.Click(control);
 }
 
-bool HeadlessWindow::IsSelected(std::u16string_view name, std::int16_t index) const {
-  const LiveControl* c = Lookup(name, index);
+void HeadlessWindow::SetSelected(const Control& option, bool selected) {
+  if (option.kind != Kind::OptionButton) return;
+  if (LiveControl* c = Live(option)) c->selected = selected;
+}
+
+bool HeadlessWindow::IsSelected(const Control& option) const {
+  const LiveControl* c = Live(option);
   return c != nullptr && c->selected;
 }
 
-void HeadlessWindow::DeselectOption1(std::int16_t index) {
-  if (LiveControl* c = Lookup(u"Option1", index)) c->selected = false;
+std::u16string HeadlessWindow::Text(const Control& box) const {
+  const LiveControl* c = Live(box);
+  return c != nullptr && box.kind == Kind::TextBox ? c->text : std::u16string();
 }
 
-void HeadlessWindow::DeselectOption2(std::int16_t index) {
-  if (LiveControl* c = Lookup(u"Option2", index)) c->selected = false;
+void HeadlessWindow::SetText(const Control& box, std::u16string_view text) {
+  if (box.kind != Kind::TextBox) return;
+  if (LiveControl* c = Live(box)) c->text = text;
 }
 
-std::u16string HeadlessWindow::Text1() const {
-  const LiveControl* c = Lookup(u"Text1", 0);
-  return c != nullptr ? c->text : std::u16string();
-}
-
-void HeadlessWindow::SetText1(std::u16string_view text) {
-  if (LiveControl* c = Lookup(u"Text1", 0)) c->text = text;
-}
-
-std::optional<std::u16string> HeadlessWindow::List1Item(std::int16_t index) const {
-  const LiveControl* c = Lookup(u"List1", kNoIndex);
+std::optional<std::u16string> HeadlessWindow::Item(const Control& list, std::int16_t index) const {
+  const LiveControl* c = Live(list);
   if (c == nullptr || index < 0 || static_cast<std::size_t>(index) >= c->items.size()) {
     return std::nullopt;
   }
   return c->items[static_cast<std::size_t>(index)];
 }
+
+void HeadlessWindow::Announce(const Control& /*box*/) { ++announcements_; }
 
 }  // namespace quiz::ui

@@ -6,27 +6,28 @@
 #include <string_view>
 #include <vector>
 
-#include "quiz/quiz_form.h"
-#include "window/definition.h"
+#include "window/back_end.h"
+#include "window/form_adapter.h"
 
 namespace quiz::ui {
 
-class HeadlessWindow final : public FormControls {
+class HeadlessWindow final : public BackEnd {
  public:
   // Builds every control from the definition, then raises the load event.
   HeadlessWindow();
 
   // A user's click on a control. An option button becomes the one selected in its frame.
-  // Returns false where the window has no such control.
-  bool Click(std::u16string_view name, std::int16_t index);
-  bool IsSelected(std::u16string_view name, std::int16_t index) const;
-  const QuizForm& form() const { return form_; }
+  void Click(const Control& control);
+  const QuizForm& form() const { return adapter_.form(); }
+  // How many times a handler's change of the result box was announced.
+  int announcements() const { return announcements_; }
 
-  void DeselectOption1(std::int16_t index) override;
-  void DeselectOption2(std::int16_t index) override;
-  std::u16string Text1() const override;
-  void SetText1(std::u16string_view text) override;
-  std::optional<std::u16string> List1Item(std::int16_t index) const override;
+  void SetSelected(const Control& option, bool selected) override;
+  bool IsSelected(const Control& option) const override;
+  std::u16string Text(const Control& box) const override;
+  void SetText(const Control& box, std::u16string_view text) override;
+  std::optional<std::u16string> Item(const Control& list, std::int16_t index) const override;
+  void Announce(const Control& box) override;
 
  private:
   struct LiveControl {
@@ -35,11 +36,12 @@ class HeadlessWindow final : public FormControls {
     std::u16string text;
     std::vector<std::u16string> items;
   };
-  LiveControl* Lookup(std::u16string_view name, std::int16_t index);
-  const LiveControl* Lookup(std::u16string_view name, std::int16_t index) const;
+  LiveControl* Live(const Control& control);
+  const LiveControl* Live(const Control& control) const;
 
   std::vector<LiveControl> controls_;  // in definition order
-  QuizForm form_{*this};
+  int announcements_ = 0;
+  FormAdapter adapter_{*this};
 };
 
 }  // namespace quiz::ui

@@ -1,0 +1,82 @@
+#include "window/layout.h"
+
+#include <algorithm>
+
+namespace quiz::ui {
+
+std::vector<const Control*> ChildrenInTabOrder(const Control* parent) {
+  std::vector<const Control*> children;
+  for (const Control& c : Controls()) {
+    if (ParentOf(c) == parent) children.push_back(&c);
+  }
+  std::stable_sort(children.begin(), children.end(),
+                   [](const Control* a, const Control* b) { return a->tab_index < b->tab_index; });
+  return children;
+}
+
+bool TakesFocus(const Control& control) {
+  if (!control.visible) return false;
+  switch (control.kind) {
+    case Kind::OptionButton:
+    case Kind::CommandButton:
+    case Kind::TextBox:
+    case Kind::ListBox:
+      return true;
+    case Kind::Label:
+    case Kind::Frame:
+      break;
+  }
+  return false;
+}
+
+std::vector<const Control*> TabStops() {
+  std::vector<const Control*> stops;
+  for (const Control* c : ChildrenInTabOrder(nullptr)) {
+    const bool group = c->kind == Kind::Frame && c->visible && !OptionsOnScreen(*c).empty();
+    if (group || TakesFocus(*c)) stops.push_back(c);
+  }
+  return stops;
+}
+
+std::vector<const Control*> OptionsOnScreen(const Control& frame) {
+  std::vector<const Control*> options;
+  for (const Control& c : Controls()) {
+    if (c.kind == Kind::OptionButton && ParentOf(c) == &frame) options.push_back(&c);
+  }
+  std::stable_sort(options.begin(), options.end(), [](const Control* a, const Control* b) {
+    return a->top != b->top ? a->top < b->top : a->left < b->left;
+  });
+  return options;
+}
+
+const Control* OptionOnScreen(const Control& from, int step) {
+  const Control* frame = ParentOf(from);
+  if (from.kind != Kind::OptionButton || frame == nullptr) return nullptr;
+  const std::vector<const Control*> options = OptionsOnScreen(*frame);
+  const auto at = std::find(options.begin(), options.end(), &from);
+  if (at == options.end()) return nullptr;
+  const auto n = static_cast<long>(options.size());
+  const long next = ((at - options.begin()) + step % n + n) % n;
+  return options[static_cast<std::size_t>(next)];
+}
+
+bool LiesAbove(const Control& upper, const Control& lower) {
+  if (upper.kind != Kind::OptionButton || lower.kind != Kind::OptionButton ||
+      !(upper.parent == lower.parent) || upper.top >= lower.top) {
+    return false;
+  }
+  return upper.top + upper.height > lower.top && upper.left < lower.left + lower.width &&
+         lower.left < upper.left + upper.width;
+}
+
+std::vector<const Control*> OptionsInStackingOrder() {
+  std::vector<const Control*> options;
+  for (const Control& c : Controls()) {
+    if (c.kind == Kind::OptionButton) options.push_back(&c);
+  }
+  std::stable_sort(options.begin(), options.end(),
+                   [](const Control* a, const Control* b) { return a->top > b->top; });
+  return options;
+}
+
+}  // namespace quiz::ui

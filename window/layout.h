@@ -1,0 +1,37 @@
+// What every back end derives from the window definition in the same way: the keyboard
+// order, the order of option buttons on screen and the stacking of overlapping buttons.
+#pragma once
+
+#include <vector>
+
+#include "window/definition.h"
+
+namespace quiz::ui {
+
+// The children of a frame (nullptr: of the form), by tab index.
+std::vector<const Control*> ChildrenInTabOrder(const Control* parent);
+
+// Whether a control can take the focus: visible, and of a kind the user works with.
+bool TakesFocus(const Control& control);
+
+// The stops of Tab on the form, by tab index: each control that takes the focus, and each
+// frame that holds option buttons, which stands for its group as one stop.
+std::vector<const Control*> TabStops();
+
+// The option buttons of a frame from top to bottom on screen.
+std::vector<const Control*> OptionsOnScreen(const Control& frame);
+
+// The option button an arrow key moves to from an option button: step 1 is the one below
+// on screen, -1 the one above, wrapping around at either end of the group.
+const Control* OptionOnScreen(const Control& from, int step);
+
+// Where two option buttons of a frame overlap (they are taller than the rows they stand
+// on), the upper one lies above: the shared strip is the top of the lower button, where no
+// caption ink is. True when upper covers part of lower.
+bool LiesAbove(const Control& upper, const Control& lower);
+
+// Every option button, bottom of the stack first: raising them in this order, or placing
+// each above the one before, leaves each button above the one below it.
+std::vector<const Control*> OptionsInStackingOrder();
+
+}  // namespace quiz::ui
