@@ -1,12 +1,17 @@
-// The scenario driver for the in-memory window.
+// The scenario and window drivers for the in-memory window. It has no screen, so the
+// window checks that need one are skipped; its keyboard is the reference model of Tab and
+// the arrow keys, worked out from the definition alone.
 #pragma once
 
-#include "tests/scenarios/quiz_driver.h"
+#include <algorithm>
+
+#include "tests/scenarios/window_driver.h"
 #include "window/headless/headless_window.h"
+#include "window/layout.h"
 
 namespace quiz::testing {
 
-class HeadlessDriver : public QuizDriver {
+class HeadlessDriver : public WindowDriver {
  public:
   void ClickPerson(int i) override { Click(ui::PersonButton(Index(i))); }
   void ClickAchievement(int i) override { Click(ui::AchievementButton(Index(i))); }
@@ -18,12 +23,77 @@ class HeadlessDriver : public QuizDriver {
     return std::pair<int, int>{window_.form().person(), window_.form().achievement()};
   }
 
+  bool HasLayout() override { return false; }
+  int Dpi() override { return 96; }
+  std::optional<std::pair<int, int>> ClientSize() override { return std::nullopt; }
+  std::optional<bool> FixedSize() override { return std::nullopt; }
+  std::optional<ui::PixelRect> Rectangle(const ui::Control&) override { return std::nullopt; }
+  const ui::Control* LiveParent(const ui::Control& c) override { return ui::ParentOf(c); }
+  bool Visible(const ui::Control& c) override { return c.visible; }
+  std::optional<std::uint32_t> DrawnColor(const ui::Control*) override { return std::nullopt; }
+  std::optional<bool> DrawnAbove(const ui::Control&, const ui::Control&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> CaptionDefect(const ui::Control&) override { return std::nullopt; }
+  std::optional<bool> FocusVisible() override { return std::nullopt; }
+  const ui::Control* Focused() override { return focus_; }
+  bool Selected(const ui::Control& option) override { return window_.IsSelected(option); }
+
+  void Press(Key key) override {
+    switch (key) {
+      case Key::Tab:
+      case Key::ShiftTab:
+        Tab(key == Key::Tab ? 1 : -1);
+        break;
+      case Key::Down:
+      case Key::Right:
+      case Key::Up:
+      case Key::Left:
+        if (focus_->kind == ui::Kind::OptionButton) {
+          const int step = key == Key::Down || key == Key::Right ? 1 : -1;
+          focus_ = ui::OptionOnScreen(*focus_, step);
+          window_.Click(*focus_);
+        }
+        break;
+      case Key::Space:
+        if (focus_->kind == ui::Kind::OptionButton || focus_->kind == ui::Kind::CommandButton) {
+          window_.Click(*focus_);
+        }
+        break;
+      case Key::Enter:
+        if (focus_->kind == ui::Kind::CommandButton) window_.Click(*focus_);
+        break;
+      case Key::Escape:
+        break;
+    }
+  }
+
  protected:
   void Click(const ui::Control* c) {
     if (c != nullptr) window_.Click(*c);
   }
   bool Selected(const ui::Control* c) { return c != nullptr && window_.IsSelected(*c); }
+
+  // Tab stops: a group is one stop, entered at its selected button or its top one.
+  void Tab(int step) {
+    const std::vector<const ui::Control*> stops = ui::TabStops();
+    const ui::Control* here =
+        focus_->kind == ui::Kind::OptionButton ? ui::ParentOf(*focus_) : focus_;
+    const auto at = std::find(stops.begin(), stops.end(), here) - stops.begin();
+    const auto n = static_cast<long>(stops.size());
+    const ui::Control* next = stops[static_cast<std::size_t>(((at + step) % n + n) % n)];
+    if (next->kind == ui::Kind::Frame) {
+      const std::vector<const ui::Control*> options = ui::OptionsOnScreen(*next);
+      const auto chosen = std::find_if(options.begin(), options.end(), [&](const ui::Control* o) {
+        return window_.IsSelected(*o);
+      });
+      next = chosen != options.end() ? *chosen : options.front();
+    }
+    focus_ = next;
+  }
+
   ui::HeadlessWindow window_;
+  const ui::Control* focus_ = ui::ResultBox();
 };
 
 }  // namespace quiz::testing

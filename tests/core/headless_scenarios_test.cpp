@@ -1,11 +1,13 @@
 // The user-level scenarios on the in-memory window.
 #include "tests/core/headless_driver.h"
 #include "tests/scenarios/scenario_suite.h"
+#include "tests/scenarios/window_conformance.h"
 
 namespace quiz::testing {
 namespace {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Headless, QuizScenario, HeadlessDriver);
+INSTANTIATE_TYPED_TEST_SUITE_P(Headless, WindowConformance, HeadlessDriver);
 
 TEST(HeadlessWindow, ClicksOnControlsItLacksChangeNothing) {
   HeadlessDriver d;
