@@ -27,11 +27,10 @@ namespace {
 QPoint ClientCentre(const ui::Control& control) {
   const ui::PixelRect r = ui::ToPixels(control, 96);
   QPoint at(r.x + r.width / 2, r.y + r.height / 2);
-  for (int parent = control.parent; parent != ui::kFormParent;) {
-    const ui::Control& frame = ui::Controls()[static_cast<std::size_t>(parent)];
-    const ui::PixelRect f = ui::ToPixels(frame, 96);
+  for (const ui::Control* frame = ui::ParentOf(control); frame != nullptr;
+       frame = ui::ParentOf(*frame)) {
+    const ui::PixelRect f = ui::ToPixels(*frame, 96);
     at += QPoint(f.x, f.y);
-    parent = frame.parent;
   }
   return at;
 }
@@ -66,7 +65,9 @@ class RealClicks : public ::testing::Test {
   }
 
   bool Selected(std::u16string_view name, std::int16_t index) {
-    auto* button = qobject_cast<QAbstractButton*>(window_.Widget(name, index));
+    const ui::Control* control = ui::Find(name, index);
+    auto* button =
+        control != nullptr ? qobject_cast<QAbstractButton*>(window_.Widget(*control)) : nullptr;
     return button != nullptr && button->isChecked();
   }
 
@@ -78,16 +79,17 @@ TEST_F(RealClicks, PersonThreeWithAchievementThreeShowsTheAnswerAndClearClears) 
   EXPECT_TRUE(WaitFor([&] { return Selected(u"Option1", 3); }));
   Click(u"Option2", 3);
   EXPECT_TRUE(WaitFor([&] { return Selected(u"Option2", 3); }));
-  EXPECT_EQ(window_.Text1(), std::u16string(kStatement));
+  EXPECT_EQ(window_.Text(*ui::ResultBox()), std::u16string(kStatement));
 
   const std::u16string right = std::u16string(kRightAnswer) + std::u16string(kCrLf) +
                                std::u16string(kQuizRows[3].biography) + std::u16string(kCrLf);
   Click(u"Command1", 0);
-  EXPECT_TRUE(WaitFor([&] { return window_.Text1() == right; })) << ToUtf8(window_.Text1());
+  EXPECT_TRUE(WaitFor([&] { return window_.Text(*ui::ResultBox()) == right; }))
+      << ToUtf8(window_.Text(*ui::ResultBox()));
 
   Click(u"Command1", 1);
-  EXPECT_TRUE(WaitFor([&] { return window_.Text1() == kMakeYourChoice; }))
-      << ToUtf8(window_.Text1());
+  EXPECT_TRUE(WaitFor([&] { return window_.Text(*ui::ResultBox()) == kMakeYourChoice; }))
+      << ToUtf8(window_.Text(*ui::ResultBox()));
   for (std::int16_t i = 0; i < kRowCount; ++i) {
     EXPECT_FALSE(Selected(u"Option1", i)) << i;
     EXPECT_FALSE(Selected(u"Option2", i)) << i;

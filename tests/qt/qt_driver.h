@@ -29,13 +29,13 @@ class QtDriver : public QuizDriver {
   // The text the controller reads back, provided the box displays it, each CR LF as a
   // paragraph break; a description of the difference otherwise.
   std::u16string ResultText() override {
-    const std::u16string text = window_.Text1();
+    const std::u16string text = window_.Text(*ui::ResultBox());
     std::u16string shown = text;
     for (std::size_t at = shown.find(u"\r\n"); at != std::u16string::npos;
          at = shown.find(u"\r\n", at + 1)) {
       shown.replace(at, 2, 1, u'\u2029');
     }
-    const auto* box = qobject_cast<QPlainTextEdit*>(window_.Widget(u"Text1", 0));
+    const auto* box = qobject_cast<QPlainTextEdit*>(window_.Widget(*ui::ResultBox()));
     const std::u16string displayed = box->document()->toRawText().toStdU16String();
     if (displayed != shown) return u"[the box displays other text: " + displayed + u"]";
     return text;
@@ -53,7 +53,8 @@ class QtDriver : public QuizDriver {
         i > std::numeric_limits<std::int16_t>::max()) {
       return nullptr;
     }
-    return window_.Widget(name, static_cast<std::int16_t>(i));
+    const ui::Control* c = ui::Find(name, static_cast<std::int16_t>(i));
+    return c != nullptr ? window_.Widget(*c) : nullptr;
   }
 
  private:

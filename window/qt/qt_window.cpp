@@ -23,10 +23,14 @@
 #include <QScrollBar>
 #include <QStyleOption>
 #include <algorithm>
+#include <functional>
 #include <span>
+#include <utility>
 
 #include "window/binding.h"
+#include "window/layout.h"
 #include "window/qt/icon_pixels.h"
+#include "window/qt/qt_announce.h"
 #include "window/qt/qt_convert.h"
 
 namespace quiz::ui {
@@ -86,28 +90,34 @@ class OptionButton final : public QRadioButton {
  public:
   using QRadioButton::QRadioButton;
 
+  // What the arrow keys do: -1 for the button above on screen, 1 for the one below.
+  void OnArrow(std::function<void(int)> move) { move_ = std::move(move); }
+
  protected:
   bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 
+  // Arrows move in screen order and select, raising the click: Down and Right to the button
+  // below, Up and Left to the one above, wrapping at the ends of the group.
   void keyPressEvent(QKeyEvent* event) override {
-    QRadioButton::keyPressEvent(event);
+    int step = 0;
     switch (event->key()) {
-      case Qt::Key_Up:
       case Qt::Key_Down:
-      case Qt::Key_Left:
       case Qt::Key_Right:
+        step = 1;
+        break;
+      case Qt::Key_Up:
+      case Qt::Key_Left:
+        step = -1;
         break;
       default:
+        QRadioButton::keyPressEvent(event);
         return;
     }
-    // Qt moves the focus within the group but selects only when the button left was
-    // selected; here the arrow always selects, raising the click.
-    auto* next = dynamic_cast<OptionButton*>(window()->focusWidget());
-    if (next != nullptr && next != this && next->parentWidget() == parentWidget() &&
-        !next->isChecked()) {
-      next->click();
-    }
+    if (move_) move_(step);
   }
+
+ private:
+  std::function<void(int)> move_;
 };
 
 // Frames drawn with an etched border around their own colour: the toolkit's default frame
@@ -157,6 +167,14 @@ class ColorButton final : public QPushButton {
   QColor face_;
 };
 
+// The text box. It keeps the exact text it was given: the text widget turns CR LF into
+// paragraph breaks, while the controller reads back what it wrote.
+class TextBox final : public QPlainTextEdit {
+ public:
+  using QPlainTextEdit::QPlainTextEdit;
+  std::u16string exact;
+};
+
 // The hidden list box: it holds its items, read by number, and draws them one to a line
 // should it ever be shown.
 class ListBox final : public QWidget {
@@ -197,50 +215,7 @@ QIcon WindowIcon() {
 
 }  // namespace
 
-QtQuizWindow::QtQuizWindow(QWidget* parent) : QWidget(parent) {
-  const FormRecord& record = Form();
-  setObjectName(ToQString(record.name));
-  setWindowTitle(ToQString(record.caption));
-  setWindowIcon(WindowIcon());
-  setFont(FormFont());
-  FillBackground(this, record.back_color);
-  if (record.fixed_single) {
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(Px(record.client_width), Px(record.client_height));
-  } else {
-    resize(Px(record.client_width), Px(record.client_height));
-  }
-
-  const std::span<const Control> controls = Controls();
-  widgets_.reserve(controls.size());
-  for (const Control& control : controls) widgets_.push_back(Create(control));
-  StackOptionButtons();
-
-  // Keyboard order from the tab indexes.
-  std::vector<const Control*> order;
-  for (const Control& control : controls) {
-    QWidget* w = Widget(control);
-    if (w->focusPolicy() & Qt::TabFocus) order.push_back(&control);
-  }
-  std::stable_sort(order.begin(), order.end(),
-                   [](const Control* a, const Control* b) { return a->tab_index < b->tab_index; });
-  for (const Control* control : order) tab_order_.push_back(Widget(*control));
-  for (std::size_t i = 1; i < tab_order_.size(); ++i) {
-    QWidget::setTabOrder(tab_order_[i - 1], tab_order_[i]);
-  }
-  if (!tab_order_.empty()) tab_order_.front()->setFocus();
-
-  RaiseLoad(form_);
-}
-
-QFont QtQuizWindow::FormFont() { return ToQFont(Form().font); }
-
-QWidget* QtQuizWindow::Create(const Control& control) {
-  QWidget* parent = control.parent == kFormParent
-                        ? static_cast<QWidget*>(this)
-                        : widgets_.at(static_cast<std::size_t>(control.parent));
+QWidget* CreateControlWidget(const Control& control, QWidget* parent) {
   const QString caption = ToQString(control.caption);
   QWidget* widget = nullptr;
   switch (control.kind) {
@@ -274,7 +249,7 @@ QWidget* QtQuizWindow::Create(const Control& control) {
       break;
     }
     case Kind::TextBox: {
-      auto* box = new QPlainTextEdit(parent);
+      auto* box = new TextBox(parent);
       box->setLineWrapMode(control.multi_line ? QPlainTextEdit::WidgetWidth
                                               : QPlainTextEdit::NoWrap);
       box->setVerticalScrollBarPolicy(control.vertical_scroll ? Qt::ScrollBarAlwaysOn
@@ -308,106 +283,158 @@ QWidget* QtQuizWindow::Create(const Control& control) {
     widget->setAccessibleName(caption);
   }
   widget->setHidden(!control.visible);
-  if (control.kind == Kind::TextBox) {
+  if (auto* box = dynamic_cast<TextBox*>(widget)) {
     // The text once the box has its size, so that it is laid out once.
-    static_cast<QPlainTextEdit*>(widget)->setPlainText(caption);
-    if (&control == Find(u"Text1", 0)) text1_ = control.caption;
-  }
-  if (HasClickHandler(control)) {
-    auto* button = static_cast<QAbstractButton*>(widget);
-    // Only clicks reach the controller: selection changes made by the program raise nothing.
-    connect(button, &QAbstractButton::clicked, this,
-            [this, &control] { RaiseClick(form_, control); });
+    box->setPlainText(caption);
+    box->exact = control.caption;
   }
   return widget;
 }
 
-void QtQuizWindow::StackOptionButtons() {
-  // Option buttons are taller than the rows they stand on, so neighbours overlap by a few
-  // pixels. Raising them from the bottom row up leaves each button above the one below it:
-  // the covered strip is then the top of the lower button, where no caption ink is, instead
-  // of the descenders of the caption above.
-  std::vector<const Control*> options;
-  for (const Control& control : Controls()) {
-    if (control.kind == Kind::OptionButton) options.push_back(&control);
+QtQuizWindow::QtQuizWindow(QWidget* parent) : QWidget(parent) {
+  const FormRecord& record = Form();
+  setObjectName(ToQString(record.name));
+  setWindowTitle(ToQString(record.caption));
+  setWindowIcon(WindowIcon());
+  setFont(FormFont());
+  FillBackground(this, record.back_color);
+  if (record.fixed_single) {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(Px(record.client_width), Px(record.client_height));
+  } else {
+    resize(Px(record.client_width), Px(record.client_height));
   }
-  std::stable_sort(options.begin(), options.end(),
-                   [](const Control* a, const Control* b) { return a->top > b->top; });
-  for (const Control* control : options) Widget(*control)->raise();
+
+  const std::span<const Control> controls = Controls();
+  widgets_.reserve(controls.size());
+  for (const Control& control : controls) widgets_.push_back(Create(control));
+
+  // Option buttons are taller than the rows they stand on, so neighbours overlap by a few
+  // pixels; each lies above the one below it (the covered strip is then the top of the
+  // lower button, where no caption ink is).
+  for (const Control* option : OptionsInStackingOrder()) Widget(*option)->raise();
+
+  // The focus chain follows the tab stops, each group's buttons in screen order; Tab itself
+  // is handled by focusNextPrevChild.
+  QWidget* previous = nullptr;
+  for (const Control* stop : TabStops()) {
+    std::vector<const Control*> members{stop};
+    if (stop->kind == Kind::Frame) members = OptionsOnScreen(*stop);
+    for (const Control* member : members) {
+      QWidget* w = Widget(*member);
+      if (previous != nullptr) QWidget::setTabOrder(previous, w);
+      previous = w;
+    }
+  }
+  const std::vector<const Control*> stops = TabStops();
+  if (!stops.empty() && stops.front()->kind != Kind::Frame) Widget(*stops.front())->setFocus();
+
+  adapter_.Load();
+}
+
+QFont QtQuizWindow::FormFont() { return ToQFont(Form().font); }
+
+QWidget* QtQuizWindow::Create(const Control& control) {
+  const Control* frame = ParentOf(control);
+  QWidget* parent = frame == nullptr ? static_cast<QWidget*>(this) : Widget(*frame);
+  QWidget* widget = CreateControlWidget(control, parent);
+  if (auto* option = dynamic_cast<OptionButton*>(widget)) {
+    option->OnArrow([this, &control](int step) { MoveInGroup(control, step); });
+  }
+  if (HasClickHandler(control)) {
+    auto* button = static_cast<QAbstractButton*>(widget);
+    // Only clicks reach the controller: selection changes made by the program raise nothing.
+    connect(button, &QAbstractButton::clicked, this, [this, &control] { adapter_.Click(control); });
+  }
+  return widget;
+}
+
+void QtQuizWindow::MoveInGroup(const Control& from, int step) {
+  const Control* to = OptionOnScreen(from, step);
+  auto* button = to != nullptr ? qobject_cast<QAbstractButton*>(Widget(*to)) : nullptr;
+  if (button == nullptr) return;
+  button->setFocus(Qt::OtherFocusReason);
+  if (!button->isChecked()) button->click();
 }
 
 bool QtQuizWindow::focusNextPrevChild(bool next) {
-  // Tab and Shift+Tab run through the tab order as a cycle. An option group is one stop: its
-  // selected button or, with none selected, its first button in tab order.
-  const int n = static_cast<int>(tab_order_.size());
-  QWidget* current = focusWidget();
-  const auto found = std::find(tab_order_.begin(), tab_order_.end(), current);
-  const int from =
-      found == tab_order_.end() ? (next ? -1 : n) : static_cast<int>(found - tab_order_.begin());
-  auto* current_option = qobject_cast<QRadioButton*>(current);
-  for (int step = 1; step <= n; ++step) {
-    QWidget* candidate =
-        tab_order_[static_cast<std::size_t>(((from + (next ? step : -step)) % n + n) % n)];
-    if (!candidate->isVisible() || !candidate->isEnabled()) continue;
-    if (auto* option = qobject_cast<QRadioButton*>(candidate)) {
-      const QWidget* group = option->parentWidget();
-      if (current_option != nullptr && current_option->parentWidget() == group) continue;
-      QWidget* stop = nullptr;
-      for (QWidget* w : tab_order_) {
-        auto* member = qobject_cast<QRadioButton*>(w);
-        if (member == nullptr || member->parentWidget() != group) continue;
-        if (stop == nullptr || member->isChecked()) stop = member;
-        if (member->isChecked()) break;
-      }
-      if (stop != candidate) continue;
+  // Tab and Shift+Tab run through the tab stops as a cycle. An option group is one stop:
+  // its selected button or, with none selected, its top button on screen.
+  const std::vector<const Control*> stops = TabStops();
+  if (stops.empty()) return false;
+  const Control* here = ControlOf(focusWidget());
+  if (here != nullptr && here->kind == Kind::OptionButton) here = ParentOf(*here);
+  const auto n = static_cast<std::ptrdiff_t>(stops.size());
+  const auto found = std::find(stops.begin(), stops.end(), here);
+  const std::ptrdiff_t from = found != stops.end() ? found - stops.begin() : (next ? -1 : n);
+  for (std::ptrdiff_t step = 1; step <= n; ++step) {
+    const std::ptrdiff_t at = ((from + (next ? step : -step)) % n + n) % n;
+    const Control* stop = stops[static_cast<std::size_t>(at)];
+    if (stop->kind == Kind::Frame) {
+      const std::vector<const Control*> options = OptionsOnScreen(*stop);
+      const auto chosen = std::find_if(options.begin(), options.end(),
+                                       [this](const Control* o) { return IsSelected(*o); });
+      stop = chosen != options.end() ? *chosen : options.front();
     }
+    QWidget* candidate = Widget(*stop);
+    if (candidate == nullptr || !candidate->isVisible() || !candidate->isEnabled()) continue;
     candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;
   }
   return false;
 }
 
-QWidget* QtQuizWindow::Widget(std::u16string_view name, std::int16_t index) const {
-  const Control* control = Find(name, index);
-  return control != nullptr ? Widget(*control) : nullptr;
-}
-
 QWidget* QtQuizWindow::Widget(const Control& control) const {
-  const int position = PositionOf(control);
-  if (position < 0 || static_cast<std::size_t>(position) >= widgets_.size()) return nullptr;
-  return widgets_[static_cast<std::size_t>(position)];
+  const std::optional<std::size_t> position = PositionOf(control);
+  return position && *position < widgets_.size() ? widgets_[*position] : nullptr;
 }
 
-void QtQuizWindow::Deselect(std::u16string_view name, std::int16_t index) {
-  auto* button = qobject_cast<QAbstractButton*>(Widget(name, index));
+const Control* QtQuizWindow::ControlOf(const QWidget* widget) const {
+  if (widget == nullptr) return nullptr;
+  const auto found = std::find(widgets_.begin(), widgets_.end(), widget);
+  if (found == widgets_.end()) return nullptr;
+  return &Controls()[static_cast<std::size_t>(found - widgets_.begin())];
+}
+
+void QtQuizWindow::SetSelected(const Control& option, bool selected) {
+  if (option.kind != Kind::OptionButton) return;
+  auto* button = qobject_cast<QAbstractButton*>(Widget(option));
   if (button == nullptr) return;
   // An exclusive group refuses to leave its checked button unchecked; step out of it briefly.
   const bool exclusive = button->autoExclusive();
-  button->setAutoExclusive(false);
-  button->setChecked(false);
+  button->setAutoExclusive(selected && exclusive);
+  button->setChecked(selected);
   button->setAutoExclusive(exclusive);
 }
 
-void QtQuizWindow::DeselectOption1(std::int16_t index) { Deselect(u"Option1", index); }
-
-void QtQuizWindow::DeselectOption2(std::int16_t index) { Deselect(u"Option2", index); }
-
-std::u16string QtQuizWindow::Text1() const {
-  return Widget(u"Text1", 0) != nullptr ? text1_ : std::u16string();
+bool QtQuizWindow::IsSelected(const Control& option) const {
+  const auto* button = qobject_cast<const QAbstractButton*>(Widget(option));
+  return option.kind == Kind::OptionButton && button != nullptr && button->isChecked();
 }
 
-void QtQuizWindow::SetText1(std::u16string_view text) {
-  auto* box = qobject_cast<QPlainTextEdit*>(Widget(u"Text1", 0));
-  if (box == nullptr) return;
-  text1_ = text;
-  box->setPlainText(ToQString(text));
-  box->verticalScrollBar()->setValue(0);
+std::u16string QtQuizWindow::Text(const Control& box) const {
+  const auto* text_box = dynamic_cast<const TextBox*>(Widget(box));
+  return text_box != nullptr ? text_box->exact : std::u16string();
 }
 
-std::optional<std::u16string> QtQuizWindow::List1Item(std::int16_t index) const {
-  const auto* list = dynamic_cast<const ListBox*>(Widget(u"List1", kNoIndex));
-  if (list == nullptr) return std::nullopt;
-  return list->Item(index);
+void QtQuizWindow::SetText(const Control& box, std::u16string_view text) {
+  auto* text_box = dynamic_cast<TextBox*>(Widget(box));
+  if (text_box == nullptr) return;
+  text_box->exact = text;
+  text_box->setPlainText(ToQString(text));
+  text_box->verticalScrollBar()->setValue(0);
+}
+
+std::optional<std::u16string> QtQuizWindow::Item(const Control& list, std::int16_t index) const {
+  const auto* list_box = dynamic_cast<const ListBox*>(Widget(list));
+  if (list_box == nullptr) return std::nullopt;
+  return list_box->Item(index);
+}
+
+void QtQuizWindow::Announce(const Control& box) {
+  if (QWidget* widget = Widget(box)) AnnounceResult(widget, ToQString(Text(box)));
 }
 
 }  // namespace quiz::ui

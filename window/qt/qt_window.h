@@ -1,6 +1,6 @@
 // The quiz window built with Qt Widgets by walking the window definition. It creates every
-// control, delivers events to the controller through the binding and carries out the
-// controller's operations on the widgets.
+// control, carries out the back end's operations on the widgets and delivers the user's
+// clicks to the controller through the one form adapter.
 #pragma once
 
 #include <QFont>
@@ -11,12 +11,13 @@
 #include <string_view>
 #include <vector>
 
-#include "quiz/quiz_form.h"
+#include "window/back_end.h"
 #include "window/definition.h"
+#include "window/form_adapter.h"
 
 namespace quiz::ui {
 
-class QtQuizWindow final : public QWidget, public FormControls {
+class QtQuizWindow final : public QWidget, public BackEnd {
  public:
   // Builds the window and every control from the definition, then raises the load event.
   explicit QtQuizWindow(QWidget* parent = nullptr);
@@ -25,30 +26,32 @@ class QtQuizWindow final : public QWidget, public FormControls {
   static QFont FormFont();
 
   // The widget of a control of the definition, or nullptr where the window has none.
-  QWidget* Widget(std::u16string_view name, std::int16_t index) const;
   QWidget* Widget(const Control& control) const;
-  const QuizForm& form() const { return form_; }
+  // The control a widget of this window stands for, or nullptr.
+  const Control* ControlOf(const QWidget* widget) const;
+  const QuizForm& form() const { return adapter_.form(); }
 
-  void DeselectOption1(std::int16_t index) override;
-  void DeselectOption2(std::int16_t index) override;
-  std::u16string Text1() const override;
-  void SetText1(std::u16string_view text) override;
-  std::optional<std::u16string> List1Item(std::int16_t index) const override;
+  void SetSelected(const Control& option, bool selected) override;
+  bool IsSelected(const Control& option) const override;
+  std::u16string Text(const Control& box) const override;
+  void SetText(const Control& box, std::u16string_view text) override;
+  std::optional<std::u16string> Item(const Control& list, std::int16_t index) const override;
+  void Announce(const Control& box) override;
 
  protected:
   bool focusNextPrevChild(bool next) override;
 
  private:
   QWidget* Create(const Control& control);
-  void StackOptionButtons();
-  void Deselect(std::u16string_view name, std::int16_t index);
+  // An arrow key on an option button: focus and select the button a step away on screen.
+  void MoveInGroup(const Control& from, int step);
 
-  std::vector<QWidget*> widgets_;    // by position in Controls(); owned by Qt's parent tree
-  std::vector<QWidget*> tab_order_;  // the controls that take the focus, by tab index
-  // The result box's exact text: the text widget turns CR LF into paragraph breaks, while
-  // the controller reads back what it wrote.
-  std::u16string text1_;
-  QuizForm form_{*this};
+  std::vector<QWidget*> widgets_;  // by position in Controls(); owned by Qt's parent tree
+  FormAdapter adapter_{*this};
 };
+
+// One control's widget as the window builds it (font and palette come from its parent),
+// with no click bound: to compare what a control draws alone with what the window shows.
+QWidget* CreateControlWidget(const Control& control, QWidget* parent);
 
 }  // namespace quiz::ui
