@@ -1,30 +1,58 @@
-// The scenario driver for the Qt window: mouse clicks through QTest on a fresh, shown window.
+// The scenario and window drivers for the Qt window: mouse clicks and keys through QTest on
+// a fresh window, shown and active; what it draws read from its grab, in device pixels.
+// Qt lays out in logical pixels at 96 per inch and scales them itself (QT_SCALE_FACTOR).
 #pragma once
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QImage>
+#include <QPixmap>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTextDocument>
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
-#include <limits>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "tests/scenarios/quiz_driver.h"
+#include "tests/scenarios/text_printer.h"
+#include "tests/scenarios/window_driver.h"
+#include "window/definition.h"
 #include "window/qt/qt_window.h"
 
 namespace quiz::testing {
 
-class QtDriver : public QuizDriver {
+// WCAG's relative luminance and contrast ratio of two colours.
+inline double Luminance(QRgb c) {
+  auto channel = [](int v) {
+    const double s = v / 255.0;
+    return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+}
+inline double Contrast(QRgb a, QRgb b) {
+  const double la = Luminance(a);
+  const double lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+class QtDriver : public WindowDriver {
  public:
   QtDriver() {
     window_.show();
-    (void)QTest::qWaitForWindowExposed(&window_);
+    QApplication::setActiveWindow(&window_);
+    (void)QTest::qWaitForWindowActive(&window_);
   }
 
-  void ClickPerson(int i) override { Click(u"Option1", i); }
-  void ClickAchievement(int i) override { Click(u"Option2", i); }
-  void ClickCommand(int i) override { Click(u"Command1", i); }
+  void ClickPerson(int i) override { Click(ui::PersonButton(Index(i))); }
+  void ClickAchievement(int i) override { Click(ui::AchievementButton(Index(i))); }
+  void ClickCommand(int i) override { Click(ui::CommandButton(Index(i))); }
 
   // The text the controller reads back, provided the box displays it, each CR LF as a
   // paragraph break; a description of the difference otherwise.
@@ -41,31 +69,200 @@ class QtDriver : public QuizDriver {
     return text;
   }
 
-  bool PersonSelected(int i) override { return Checked(u"Option1", i); }
-  bool AchievementSelected(int i) override { return Checked(u"Option2", i); }
+  bool PersonSelected(int i) override { return Selected(ui::PersonButton(Index(i))); }
+  bool AchievementSelected(int i) override { return Selected(ui::AchievementButton(Index(i))); }
   std::optional<std::pair<int, int>> Choices() override {
     return std::pair<int, int>{window_.form().person(), window_.form().achievement()};
   }
 
-  ui::QtQuizWindow& window() { return window_; }
-  QWidget* Widget(std::u16string_view name, int i) {
-    if (i < std::numeric_limits<std::int16_t>::min() ||
-        i > std::numeric_limits<std::int16_t>::max()) {
-      return nullptr;
+  int Dpi() override { return 96; }
+  std::optional<std::pair<int, int>> ClientSize() override {
+    return std::pair<int, int>{window_.width(), window_.height()};
+  }
+  std::optional<bool> FixedSize() override {
+    const Qt::WindowFlags flags = window_.windowFlags();
+    return window_.minimumSize() == window_.size() && window_.maximumSize() == window_.size() &&
+           !(flags & Qt::WindowMaximizeButtonHint) && !(flags & Qt::WindowMinimizeButtonHint);
+  }
+  std::optional<ui::PixelRect> Rectangle(const ui::Control& c) override {
+    const QWidget* w = window_.Widget(c);
+    if (w == nullptr) return std::nullopt;
+    return ui::PixelRect{w->x(), w->y(), w->width(), w->height()};
+  }
+  const ui::Control* LiveParent(const ui::Control& c) override {
+    const QWidget* w = window_.Widget(c);
+    return w != nullptr ? window_.ControlOf(w->parentWidget()) : nullptr;
+  }
+  bool Visible(const ui::Control& c) override {
+    const QWidget* w = window_.Widget(c);
+    return w != nullptr && w->isVisible();
+  }
+
+  // A point clear of caption, indicator and border: the middle of the left edge, or of the
+  // right edge where an option button's caption starts at the left.
+  std::optional<std::uint32_t> DrawnColor(const ui::Control* c) override {
+    const QImage grab = Grab();
+    QPoint logical(3, 3);
+    if (c != nullptr) {
+      const QWidget* w = window_.Widget(*c);
+      if (w == nullptr) return std::nullopt;
+      const bool text_left = c->kind == ui::Kind::OptionButton && !w->isRightToLeft();
+      logical = w->mapTo(&window_, QPoint(text_left ? w->width() - 4 : 4, w->height() / 2));
     }
-    const ui::Control* c = ui::Find(name, static_cast<std::int16_t>(i));
-    return c != nullptr ? window_.Widget(*c) : nullptr;
+    const QRgb rgb = grab.pixel(Device(logical.x()), Device(logical.y()));
+    return ui::Rgb(static_cast<std::uint32_t>(qRed(rgb)), static_cast<std::uint32_t>(qGreen(rgb)),
+                   static_cast<std::uint32_t>(qBlue(rgb)));
+  }
+
+  // Sibling widgets are drawn in the order of their parent's children: the later lies above.
+  std::optional<bool> DrawnAbove(const ui::Control& upper, const ui::Control& lower) override {
+    QWidget* a = window_.Widget(upper);
+    QWidget* b = window_.Widget(lower);
+    if (a == nullptr || b == nullptr || a->parentWidget() != b->parentWidget()) return std::nullopt;
+    const QObjectList& siblings = a->parentWidget()->children();
+    return siblings.indexOf(a) > siblings.indexOf(b);
+  }
+
+  // The caption drawn alone, by a widget of the same kind, font and width with room above
+  // and below, against the caption's rows in the window's grab: every row of the caption's
+  // ink must show there, aligned at the best vertical offset.
+  std::optional<std::string> CaptionDefect(const ui::Control& c) override {
+    QWidget* live = window_.Widget(c);
+    if (live == nullptr) return std::nullopt;
+    constexpr int kRoom = 8;  // logical pixels above and below: whole device rows at 1.5 and 2
+    QWidget holder;
+    holder.setFont(live->font());
+    holder.setPalette(live->palette());
+    std::unique_ptr<QWidget> solo(ui::CreateControlWidget(c, &holder));
+    solo->setGeometry(0, 0, live->width(), live->height() + 2 * kRoom);
+    solo->show();
+    const QImage alone = solo->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage all = Grab();
+
+    // Where the lone caption lies, in its logical pixels; a frame's title stays at the top,
+    // other captions stay centred, so that they stand kRoom lower than in the window.
+    const QRect area = CaptionArea(*solo);
+    const bool at_top = c.kind == ui::Kind::Frame;
+    const QPoint origin = live->mapTo(&window_, QPoint(0, 0));
+    const int x0 = Device(origin.x());
+    const int y0 = Device(origin.y());
+    const int room = at_top ? 0 : Device(kRoom);
+    const int left = Device(area.left()), right = Device(area.right() + 1);
+    const int top = Device(area.top()), bottom = Device(area.bottom() + 1);
+    const QRgb ground = alone.pixel(left, top);
+    auto ink = [&](const QImage& image, int x, int y) {
+      return x >= 0 && y >= 0 && x < image.width() && y < image.height() &&
+             Contrast(image.pixel(x, y), ground) >= 1.5;
+    };
+    // The rows of the lone caption with ink, and how much of each shows in the window at
+    // a vertical offset.
+    std::vector<int> rows;
+    for (int y = top; y < bottom; ++y) {
+      for (int x = left; x < right; ++x) {
+        if (ink(alone, x, y)) {
+          rows.push_back(y);
+          break;
+        }
+      }
+    }
+    if (rows.empty()) return std::string("the caption draws nothing even alone");
+    auto shown = [&](int y, int shift) {
+      int have = 0, want = 0;
+      for (int x = left; x < right; ++x) {
+        if (!ink(alone, x, y)) continue;
+        ++want;
+        have += ink(all, x0 + x, y0 + y - room + shift) ? 1 : 0;
+      }
+      return std::pair<int, int>{have, want};
+    };
+    int best_shift = 0, best = -1;
+    for (int shift = -2; shift <= 2; ++shift) {
+      int have = 0;
+      for (int y : rows) have += shown(y, shift).first;
+      if (have > best) best = have, best_shift = shift;
+    }
+    std::string missing;
+    for (int y : rows) {
+      const auto [have, want] = shown(y, best_shift);
+      if (2 * have < want) {
+        missing += (missing.empty() ? "" : ", ") + std::to_string(y - room) + " (" +
+                   std::to_string(have) + " of " + std::to_string(want) + ")";
+      }
+    }
+    return missing.empty() ? std::string() : "rows of ink lost: " + missing;
+  }
+
+  void Press(Key key) override {
+    static constexpr struct {
+      Key key;
+      Qt::Key qt;
+      Qt::KeyboardModifiers modifiers;
+    } kKeys[] = {{Key::Tab, Qt::Key_Tab, Qt::NoModifier},
+                 {Key::ShiftTab, Qt::Key_Backtab, Qt::ShiftModifier},
+                 {Key::Up, Qt::Key_Up, Qt::NoModifier},
+                 {Key::Down, Qt::Key_Down, Qt::NoModifier},
+                 {Key::Left, Qt::Key_Left, Qt::NoModifier},
+                 {Key::Right, Qt::Key_Right, Qt::NoModifier},
+                 {Key::Space, Qt::Key_Space, Qt::NoModifier},
+                 {Key::Enter, Qt::Key_Return, Qt::NoModifier},
+                 {Key::Escape, Qt::Key_Escape, Qt::NoModifier}};
+    for (const auto& k : kKeys) {
+      if (k.key == key) QTest::keyClick(QApplication::focusWidget(), k.qt, k.modifiers);
+    }
+  }
+  const ui::Control* Focused() override { return window_.ControlOf(QApplication::focusWidget()); }
+
+  // The focused control against itself without the focus, in the window's grab: enough of
+  // its pixels must change, each with a contrast of at least 3:1, to draw a mark around it.
+  std::optional<bool> FocusVisible() override {
+    QWidget* focused = QApplication::focusWidget();
+    if (window_.ControlOf(focused) == nullptr) return false;
+    const QImage with = Grab();
+    focused->clearFocus();
+    const QImage without = Grab();
+    focused->setFocus(Qt::OtherFocusReason);
+    const QRect area(focused->mapTo(&window_, QPoint(0, 0)), focused->size());
+    int marked = 0;
+    for (int y = Device(area.top()); y < Device(area.bottom() + 1); ++y) {
+      for (int x = Device(area.left()); x < Device(area.right() + 1); ++x) {
+        if (Contrast(with.pixel(x, y), without.pixel(x, y)) >= 3.0) ++marked;
+      }
+    }
+    return marked >= 2 * Device(std::min(area.width(), area.height()));
+  }
+
+  bool Selected(const ui::Control& option) override { return window_.IsSelected(option); }
+
+  ui::QtQuizWindow& window() { return window_; }
+  QWidget* Widget(const ui::Control* c) { return c != nullptr ? window_.Widget(*c) : nullptr; }
+
+  // The window as drawn, in device pixels.
+  QImage Grab() { return window_.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+  // A logical coordinate in device pixels.
+  int Device(int logical) const {
+    return static_cast<int>(std::floor(logical * window_.devicePixelRatioF()));
   }
 
  private:
-  void Click(std::u16string_view name, int i) {
-    if (QWidget* w = Widget(name, i)) {
+  void Click(const ui::Control* c) {
+    if (QWidget* w = Widget(c)) {
       QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
     }
   }
-  bool Checked(std::u16string_view name, int i) {
-    auto* button = qobject_cast<QAbstractButton*>(Widget(name, i));
-    return button != nullptr && button->isChecked();
+  bool Selected(const ui::Control* c) { return c != nullptr && window_.IsSelected(*c); }
+
+  // Where a control's caption lies: beside an option button's indicator, inside a command
+  // button's edge, a label without its margins, a frame's title row.
+  static QRect CaptionArea(QWidget& w) {
+    auto* button = qobject_cast<QAbstractButton*>(&w);
+    if (button != nullptr && button->isCheckable()) {
+      QStyleOptionButton option;
+      option.initFrom(button);
+      return button->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, button);
+    }
+    if (button != nullptr) return w.rect().adjusted(3, 3, -3, -3);
+    if (w.inherits("QGroupBox")) return {2, 0, w.width() - 4, w.fontMetrics().height() + 1};
+    return w.rect().adjusted(2, 0, -2, 0);
   }
 
   ui::QtQuizWindow window_;

@@ -92,9 +92,21 @@ class OptionButton final : public QRadioButton {
 
   // What the arrow keys do: -1 for the button above on screen, 1 for the one below.
   void OnArrow(std::function<void(int)> move) { move_ = std::move(move); }
+  // The strip at the bottom that the button below shares: that one fills it, so that the
+  // tops of its letters and the descenders of this caption both show there.
+  void ShareBottom(int rows) { shared_rows_ = rows; }
 
  protected:
   bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+
+  void paintEvent(QPaintEvent* event) override {
+    {
+      QPainter painter(this);
+      painter.fillRect(QRect(0, 0, width(), height() - shared_rows_),
+                       palette().color(backgroundRole()));
+    }
+    QRadioButton::paintEvent(event);
+  }
 
   // Arrows move in screen order and select, raising the click: Down and Right to the button
   // below, Up and Left to the one above, wrapping at the ends of the group.
@@ -118,6 +130,7 @@ class OptionButton final : public QRadioButton {
 
  private:
   std::function<void(int)> move_;
+  int shared_rows_ = 0;
 };
 
 // Frames drawn with an etched border around their own colour: the toolkit's default frame
@@ -237,6 +250,7 @@ QWidget* CreateControlWidget(const Control& control, QWidget* parent) {
       auto* option = new OptionButton(caption, parent);
       if (control.alignment == Alignment::Right) option->setLayoutDirection(Qt::RightToLeft);
       FillBackground(option, control.back_color);
+      option->setAutoFillBackground(false);  // it fills itself, all but a shared strip
       widget = option;
       break;
     }
@@ -312,9 +326,18 @@ QtQuizWindow::QtQuizWindow(QWidget* parent) : QWidget(parent) {
   for (const Control& control : controls) widgets_.push_back(Create(control));
 
   // Option buttons are taller than the rows they stand on, so neighbours overlap by a few
-  // pixels; each lies above the one below it (the covered strip is then the top of the
-  // lower button, where no caption ink is).
+  // pixels. Each lies above the one below it, so that its descenders show, and leaves the
+  // shared strip to the lower one's fill, so that the tops of the lower one's letters show.
   for (const Control* option : OptionsInStackingOrder()) Widget(*option)->raise();
+  for (const Control& upper : controls) {
+    for (const Control& lower : controls) {
+      if (!LiesAbove(upper, lower)) continue;
+      const QRect shared = Widget(upper)->geometry().intersected(Widget(lower)->geometry());
+      if (auto* option = dynamic_cast<OptionButton*>(Widget(upper))) {
+        option->ShareBottom(shared.height());
+      }
+    }
+  }
 
   // The focus chain follows the tab stops, each group's buttons in screen order; Tab itself
   // is handled by focusNextPrevChild.
