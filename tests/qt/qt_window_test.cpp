@@ -183,29 +183,27 @@ TEST_F(QtWindow, OperationsOutsideTheirControlsChangeNothing) {
   EXPECT_FALSE(window_.Item(*ui::ResultBox(), 0).has_value());
 }
 
-// The command buttons' own look: a darker edge, the face, a darker face while pressed.
+// The command buttons' own look: a darker edge, the face, a black focus mark two pixels
+// wide inside the edge, a darker face while pressed.
 TEST_F(QtWindow, CommandButtonsShowFocusAndPressInTheirOwnColour) {
+  const QRgb black = qRgb(0, 0, 0);
   const struct {
     int index;
     QRgb edge, face, pressed;
   } kLooks[] = {{0, qRgb(80, 159, 80), qRgb(128, 255, 128), qRgb(111, 222, 111)},
                 {1, qRgb(159, 80, 80), qRgb(255, 128, 128), qRgb(222, 111, 111)}};
-  for (const auto& look_of : kLooks) {
-    auto* b = qobject_cast<QPushButton*>(Button(ui::CommandButton(Index(look_of.index))));
-    auto look = [&] {
+  for (const auto& l : kLooks) {
+    auto* b = qobject_cast<QPushButton*>(Button(ui::CommandButton(Index(l.index))));
+    auto look = [&] {  // the left edge, across the middle row
       const QImage g = b->grab().toImage();
-      return std::vector<QRgb>{g.pixel(0, 9), g.pixel(1, 9), g.pixel(3, 9)};
+      return std::vector<QRgb>{g.pixel(0, 9), g.pixel(1, 9), g.pixel(2, 9), g.pixel(3, 9)};
     };
-    const int i = look_of.index;
     Box()->setFocus();
-    EXPECT_EQ(look(), (std::vector<QRgb>{look_of.edge, look_of.face, look_of.face}))
-        << i << " at rest";
+    EXPECT_EQ(look(), (std::vector<QRgb>{l.edge, l.face, l.face, l.face})) << l.index;
     b->setFocus();
-    EXPECT_EQ(look(), (std::vector<QRgb>{look_of.edge, look_of.edge, look_of.face}))
-        << i << " with the focus";
+    EXPECT_EQ(look(), (std::vector<QRgb>{l.edge, black, black, l.face})) << l.index << " focused";
     b->setDown(true);
-    EXPECT_EQ(look(), (std::vector<QRgb>{look_of.edge, look_of.edge, look_of.pressed}))
-        << i << " pressed";
+    EXPECT_EQ(look(), (std::vector<QRgb>{l.edge, black, black, l.pressed})) << l.index << " down";
     b->setDown(false);
   }
 }

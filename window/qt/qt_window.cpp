@@ -14,6 +14,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QPen>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -22,6 +23,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyleOption>
+#include <QStylePainter>
 #include <algorithm>
 #include <functional>
 #include <span>
@@ -84,6 +86,16 @@ QFont ToQFont(const Font& font) {
   return f;
 }
 
+// The focus mark: a rectangle two pixels wide just inside `area`, in the caption's colour,
+// so that it stands out against the control's own colour as the caption does.
+void DrawFocusMark(QPainter& painter, const QRect& area, const QColor& ink) {
+  painter.save();
+  painter.setPen(QPen(ink, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(QRectF(area).adjusted(1, 1, -1, -1));
+  painter.restore();
+}
+
 // An option button that is hit anywhere in its rectangle, as a native option button is, and
 // that selects the button the arrow keys move to.
 class OptionButton final : public QRadioButton {
@@ -99,13 +111,20 @@ class OptionButton final : public QRadioButton {
  protected:
   bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 
-  void paintEvent(QPaintEvent* event) override {
-    {
-      QPainter painter(this);
-      painter.fillRect(QRect(0, 0, width(), height() - shared_rows_),
-                       palette().color(backgroundRole()));
+  // The fill, a focus mark around the caption, then indicator and caption; the style's own
+  // focus tint is too faint to see.
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QStylePainter painter(this);
+    painter.fillRect(QRect(0, 0, width(), height() - shared_rows_),
+                     palette().color(backgroundRole()));
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    if (hasFocus()) {
+      const QRect caption = style()->subElementRect(QStyle::SE_RadioButtonFocusRect, &option, this);
+      DrawFocusMark(painter, caption.intersected(rect()), palette().color(foregroundRole()));
     }
-    QRadioButton::paintEvent(event);
+    option.state &= ~QStyle::State_HasFocus;
+    painter.drawControl(QStyle::CE_RadioButton, option);
   }
 
   // Arrows move in screen order and select, raising the click: Down and Right to the button
@@ -157,8 +176,8 @@ QStyle* SharedFrameStyle() {
   return style;
 }
 
-// A command button in graphical style, drawn flat in its own colour: a darker edge, twice as
-// thick while it has the focus, and a darker face while pressed.
+// A command button in graphical style, drawn flat in its own colour: a darker edge, a focus
+// mark inside it while it has the focus, and a darker face while pressed.
 class ColorButton final : public QPushButton {
  public:
   ColorButton(const QString& caption, QColor face, QWidget* parent)
@@ -167,13 +186,27 @@ class ColorButton final : public QPushButton {
  protected:
   void paintEvent(QPaintEvent* /*event*/) override {
     QPainter painter(this);
-    const QRect all = rect();
-    const int edge = hasFocus() ? 2 : 1;
-    painter.fillRect(all, face_.darker(160));
-    painter.fillRect(all.adjusted(edge, edge, -edge, -edge), isDown() ? face_.darker(115) : face_);
-    painter.setPen(palette().color(QPalette::ButtonText));
-    painter.drawText(all.adjusted(edge, edge, -edge, -edge), Qt::AlignCenter | Qt::TextShowMnemonic,
-                     text());
+    const QRect inside = rect().adjusted(1, 1, -1, -1);
+    painter.fillRect(rect(), face_.darker(160));
+    painter.fillRect(inside, isDown() ? face_.darker(115) : face_);
+    const QColor ink = palette().color(QPalette::ButtonText);
+    if (hasFocus()) DrawFocusMark(painter, inside, ink);
+    painter.setPen(ink);
+    painter.drawText(inside, Qt::AlignCenter | Qt::TextShowMnemonic, text());
+  }
+
+  // Arrow keys belong to the option groups: on a command button they do nothing.
+  void keyPressEvent(QKeyEvent* event) override {
+    switch (event->key()) {
+      case Qt::Key_Up:
+      case Qt::Key_Down:
+      case Qt::Key_Left:
+      case Qt::Key_Right:
+        event->accept();
+        return;
+      default:
+        QPushButton::keyPressEvent(event);
+    }
   }
 
  private:
@@ -181,11 +214,33 @@ class ColorButton final : public QPushButton {
 };
 
 // The text box. It keeps the exact text it was given: the text widget turns CR LF into
-// paragraph breaks, while the controller reads back what it wrote.
+// paragraph breaks, while the controller reads back what it wrote. While it has the focus,
+// a focus mark runs round the inside of its text area.
 class TextBox final : public QPlainTextEdit {
  public:
   using QPlainTextEdit::QPlainTextEdit;
   std::u16string exact;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QPlainTextEdit::paintEvent(event);
+    if (!hasFocus()) return;
+    QPainter painter(viewport());
+    DrawFocusMark(painter, viewport()->rect(), palette().color(QPalette::Text));
+  }
+  // Scrolling moves the drawn pixels, the mark with them: draw the text area anew.
+  void scrollContentsBy(int dx, int dy) override {
+    QPlainTextEdit::scrollContentsBy(dx, dy);
+    viewport()->update();
+  }
+  void focusInEvent(QFocusEvent* event) override {
+    QPlainTextEdit::focusInEvent(event);
+    viewport()->update();
+  }
+  void focusOutEvent(QFocusEvent* event) override {
+    QPlainTextEdit::focusOutEvent(event);
+    viewport()->update();
+  }
 };
 
 // The hidden list box: it holds its items, read by number, and draws them one to a line
