@@ -51,6 +51,8 @@ struct Control {
   bool read_only = false;
   bool sorted = false;
   std::span<const std::u16string_view> items = {};  // list box items
+  // What assistive technology calls a control that has no caption of its own to be named by.
+  std::u16string_view accessible_name = {};
 
   constexpr ControlRef ref() const { return {name, index}; }
 };

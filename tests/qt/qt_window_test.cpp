@@ -99,6 +99,47 @@ TEST_F(QtWindow, EveryControlExposesItsCaptionToScreenReaders) {
   EXPECT_EQ(named, 2 * kRowCount + 5);  // options, frames, commands and the title
 }
 
+// The window is a frame, the result box has a name, and the tree follows the screen.
+TEST_F(QtWindow, TheAccessibleTreeFollowsTheScreen) {
+  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&window_);
+  EXPECT_EQ(window->role(), QAccessible::Window);
+  std::vector<std::string> tree;
+  for (int i = 0; i < window->childCount(); ++i) {
+    QAccessibleInterface* child = window->child(i);
+    ASSERT_EQ(window->indexOfChild(child), i);
+    tree.push_back(child->text(QAccessible::Name).toStdString());
+    if (child->role() != QAccessible::Grouping) continue;
+    for (int j = 0; j < child->childCount(); ++j) {
+      tree.push_back("  " + child->child(j)->text(QAccessible::Name).toStdString());
+    }
+  }
+  const std::vector<std::string> expected{"Пионери на изчислителната техника",
+                                          "Учени",
+                                          "  Алън Тюринг",
+                                          "  Джон Атанасов",
+                                          "  Джордж Стибиц",
+                                          "  Жозеф Жакард",
+                                          "  Клод Шанън",
+                                          "  Конрад Цузе",
+                                          "  Преспър Екърт",
+                                          "  Хауърд Айкън",
+                                          "  Херман Холерит",
+                                          "Значимо постижение",
+                                          "  \"Bombe\" , \"Colossus\", код Енигма",
+                                          "  ABC, вакуумни лампи",
+                                          "  Mark I",
+                                          "  Z1 - електромагнитни релета",
+                                          "  булева логика чрез релета",
+                                          "  двоичен суматор; телетайп; Bell I",
+                                          "  електронен цифров компютър – ENIAC",
+                                          "  перфокарти",
+                                          "  преброяване на населението в САЩ",
+                                          "Изведи",
+                                          "Чисти",
+                                          "Резултат"};
+  EXPECT_EQ(tree, expected);
+}
+
 TEST_F(QtWindow, AClickAnywhereInAnOptionButtonSelectsIt) {
   for (const bool person : {true, false}) {
     for (int i = 0; i < kRowCount; ++i) {

@@ -3,6 +3,8 @@
 #include <qdrawutil.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QColor>
 #include <QFont>
@@ -36,6 +38,16 @@
 #include "window/qt/qt_convert.h"
 
 namespace quiz::ui {
+
+// A frame of option buttons: a class of its own, so that assistive technology is given
+// its children in screen order.
+class QuizFrame final : public QGroupBox {
+  Q_OBJECT
+
+ public:
+  using QGroupBox::QGroupBox;
+};
+
 namespace {
 
 // Geometry is laid out in logical pixels at 96 per inch; Qt scales them on high-DPI screens.
@@ -151,6 +163,50 @@ class OptionButton final : public QRadioButton {
   std::function<void(int)> move_;
   int shared_rows_ = 0;
 };
+
+// The window and its frames as assistive technology sees them: the window in the role of a
+// frame (a top-level window), and the children of each in screen order, top to bottom and
+// then left to right, whatever their stacking; hidden ones are left out.
+class ScreenOrderAccessible final : public QAccessibleWidget {
+ public:
+  using QAccessibleWidget::QAccessibleWidget;
+
+  int childCount() const override { return static_cast<int>(Children().size()); }
+  QAccessibleInterface* child(int index) const override {
+    const std::vector<QWidget*> children = Children();
+    if (index < 0 || static_cast<std::size_t>(index) >= children.size()) return nullptr;
+    return QAccessible::queryAccessibleInterface(children[static_cast<std::size_t>(index)]);
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    if (child == nullptr) return -1;
+    const std::vector<QWidget*> children = Children();
+    const auto found = std::find(children.begin(), children.end(), child->object());
+    return found != children.end() ? static_cast<int>(found - children.begin()) : -1;
+  }
+
+ private:
+  std::vector<QWidget*> Children() const {
+    std::vector<QWidget*> children;
+    for (QObject* object : widget()->children()) {
+      auto* w = qobject_cast<QWidget*>(object);
+      if (w != nullptr && !w->isWindow() && !w->isHidden()) children.push_back(w);
+    }
+    std::stable_sort(children.begin(), children.end(), [](const QWidget* a, const QWidget* b) {
+      return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
+    });
+    return children;
+  }
+};
+
+QAccessibleInterface* ScreenOrderFactory(const QString& /*class_name*/, QObject* object) {
+  if (auto* window = dynamic_cast<QtQuizWindow*>(object)) {
+    return new ScreenOrderAccessible(window, QAccessible::Window);
+  }
+  if (auto* frame = qobject_cast<QuizFrame*>(object)) {
+    return new ScreenOrderAccessible(frame, QAccessible::Grouping);
+  }
+  return nullptr;
+}
 
 // Frames drawn with an etched border around their own colour: the toolkit's default frame
 // shades its inside.
@@ -295,7 +351,7 @@ QWidget* CreateControlWidget(const Control& control, QWidget* parent) {
       break;
     }
     case Kind::Frame: {
-      auto* frame = new QGroupBox(caption, parent);
+      auto* frame = new QuizFrame(caption, parent);
       frame->setStyle(SharedFrameStyle());
       FillBackground(frame, control.back_color);
       widget = frame;
@@ -348,7 +404,9 @@ QWidget* CreateControlWidget(const Control& control, QWidget* parent) {
   widget->setObjectName(ToQString(control.name) +
                         (control.index == kNoIndex ? QString() : QString::number(control.index)));
   widget->setGeometry(Px(control.left), Px(control.top), Px(control.width), Px(control.height));
-  if (!control.caption.empty() && control.kind != Kind::TextBox) {
+  if (!control.accessible_name.empty()) {
+    widget->setAccessibleName(ToQString(control.accessible_name));
+  } else if (!control.caption.empty() && control.kind != Kind::TextBox) {
     widget->setAccessibleName(caption);
   }
   widget->setHidden(!control.visible);
@@ -361,6 +419,8 @@ QWidget* CreateControlWidget(const Control& control, QWidget* parent) {
 }
 
 QtQuizWindow::QtQuizWindow(QWidget* parent) : QWidget(parent) {
+  static const bool accessible = (QAccessible::installFactory(&ScreenOrderFactory), true);
+  (void)accessible;
   const FormRecord& record = Form();
   setObjectName(ToQString(record.name));
   setWindowTitle(ToQString(record.caption));
@@ -516,3 +576,5 @@ void QtQuizWindow::Announce(const Control& box) {
 }
 
 }  // namespace quiz::ui
+
+#include "qt_window.moc"
