@@ -191,7 +191,7 @@ class ScreenOrderAccessible final : public QAccessibleWidget {
       auto* w = qobject_cast<QWidget*>(object);
       if (w != nullptr && !w->isWindow() && !w->isHidden()) children.push_back(w);
     }
-    std::stable_sort(children.begin(), children.end(), [](const QWidget* a, const QWidget* b) {
+    std::sort(children.begin(), children.end(), [](const QWidget* a, const QWidget* b) {
       return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
     });
     return children;
