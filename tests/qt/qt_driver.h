@@ -132,7 +132,9 @@ class QtDriver : public WindowDriver {
     constexpr int kRoom = 8;  // logical pixels above and below: whole device rows at 1.5 and 2
     QWidget holder;
     holder.setFont(live->font());
-    holder.setPalette(live->palette());
+    QPalette palette = live->palette();  // every role as the window resolved it
+    palette.setResolveMask(~QPalette::ResolveMask{0});
+    holder.setPalette(palette);
     std::unique_ptr<QWidget> solo(ui::CreateControlWidget(c, &holder));
     solo->setGeometry(0, 0, live->width(), live->height() + 2 * kRoom);
     solo->show();

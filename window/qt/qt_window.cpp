@@ -62,13 +62,26 @@ void SetRole(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
 }
 
 void FillBackground(QWidget* widget, std::uint32_t color) {
+  QPalette palette = widget->palette();
+  constexpr QPalette::ColorRole kInk[] = {QPalette::WindowText, QPalette::ButtonText,
+                                          QPalette::Text, QPalette::Base};
   if (color == kSystemColor) {
-    // Keep the system colour rather than inheriting the form's.
-    SetRole(widget, QPalette::Window, QApplication::palette().color(QPalette::Window));
+    // The system's colours rather than the form's, its text included.
+    const QPalette system = QApplication::palette();
+    palette.setColor(QPalette::Window, system.color(QPalette::Window));
+    for (QPalette::ColorRole role : kInk) palette.setColor(role, system.color(role));
+    widget->setPalette(palette);
     return;
   }
-  // Buttons fill with the Button role, the other widgets with Window.
-  SetRole(widget, widget->backgroundRole(), ToQColor(color));
+  // Buttons fill with the Button role, the other widgets with Window. On a light colour of
+  // its own a control keeps dark text and light indicator wells, whatever the system's
+  // scheme: a dark scheme would otherwise give it light captions and dark discs.
+  palette.setColor(widget->backgroundRole(), ToQColor(color));
+  const bool light = qGray(ToQColor(color).rgb()) >= 128;
+  for (QPalette::ColorRole role : kInk) {
+    palette.setColor(role, (role == QPalette::Base) == light ? Qt::white : Qt::black);
+  }
+  widget->setPalette(palette);
   widget->setAutoFillBackground(true);
 }
 
@@ -237,7 +250,9 @@ QStyle* SharedFrameStyle() {
 class ColorButton final : public QPushButton {
  public:
   ColorButton(const QString& caption, QColor face, QWidget* parent)
-      : QPushButton(caption, parent), face_(face) {}
+      : QPushButton(caption, parent),
+        face_(face),
+        ink_(qGray(face.rgb()) >= 128 ? Qt::black : Qt::white) {}
 
  protected:
   void paintEvent(QPaintEvent* /*event*/) override {
@@ -245,9 +260,8 @@ class ColorButton final : public QPushButton {
     const QRect inside = rect().adjusted(1, 1, -1, -1);
     painter.fillRect(rect(), face_.darker(160));
     painter.fillRect(inside, isDown() ? face_.darker(115) : face_);
-    const QColor ink = palette().color(QPalette::ButtonText);
-    if (hasFocus()) DrawFocusMark(painter, inside, ink);
-    painter.setPen(ink);
+    if (hasFocus()) DrawFocusMark(painter, inside, ink_);
+    painter.setPen(ink_);
     painter.drawText(inside, Qt::AlignCenter | Qt::TextShowMnemonic, text());
   }
 
@@ -267,6 +281,7 @@ class ColorButton final : public QPushButton {
 
  private:
   QColor face_;
+  QColor ink_;  // dark on a light face, light on a dark one, whatever the system's scheme
 };
 
 // The text box. It keeps the exact text it was given: the text widget turns CR LF into
