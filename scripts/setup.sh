@@ -5,7 +5,7 @@
 set -euo pipefail
 
 run_packages=(cmake make g++ qt6-base-dev libgl-dev fonts-liberation xvfb xauth x11-utils imagemagick)
-test_packages=("${run_packages[@]}" libgtest-dev googletest mingw-w64 wine wine64 xdotool)
+test_packages=("${run_packages[@]}" clang libgtest-dev googletest mingw-w64 wine wine64 xdotool)
 
 case "${1:-test}" in
   run) wanted=("${run_packages[@]}") ;;

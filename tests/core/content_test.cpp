@@ -49,13 +49,15 @@ bool LessIgnoringCase(std::u16string_view a, std::u16string_view b) {
                                       [](char16_t x, char16_t y) { return Lower(x) < Lower(y); });
 }
 
+const QuizRow& Row(int i) { return kQuizRows.at(static_cast<std::size_t>(i)); }
+
 // Row indexes in the order their captions sort, and in the order the layout stacks them.
 template <typename Caption>
 std::vector<int> SortedBy(Caption caption) {
   std::vector<int> rows(kRowCount);
   std::iota(rows.begin(), rows.end(), 0);
   std::sort(rows.begin(), rows.end(),
-            [&](int a, int b) { return LessIgnoringCase(caption(a), caption(b)); });
+            [&](int a, int b) { return LessIgnoringCase(caption(Row(a)), caption(Row(b))); });
   return rows;
 }
 
@@ -68,8 +70,8 @@ std::vector<int> StackedOnScreen(std::u16string_view name) {
 }
 
 TEST(Content, CaptionsSortInTheOrderTheLayoutStacksThem) {
-  const std::vector<int> people = SortedBy([](int i) { return kQuizRows[i].person; });
-  const std::vector<int> achievements = SortedBy([](int i) { return kQuizRows[i].achievement; });
+  const std::vector<int> people = SortedBy([](const QuizRow& r) { return r.person; });
+  const std::vector<int> achievements = SortedBy([](const QuizRow& r) { return r.achievement; });
   EXPECT_EQ(people, (std::vector<int>{4, 5, 3, 6, 8, 1, 7, 2, 0}));
   EXPECT_EQ(achievements, (std::vector<int>{4, 5, 2, 1, 8, 3, 7, 6, 0}));
   EXPECT_EQ(people, StackedOnScreen(u"Option1"));
@@ -77,7 +79,7 @@ TEST(Content, CaptionsSortInTheOrderTheLayoutStacksThem) {
 }
 
 TEST(Content, RowsAreNumberedByTheirPosition) {
-  for (int i = 0; i < kRowCount; ++i) EXPECT_EQ(kQuizRows[i].index, i);
+  for (int i = 0; i < kRowCount; ++i) EXPECT_EQ(Row(i).index, i);
 }
 
 TEST(Content, AchievementCaptionsKeepTheirExactPunctuation) {
@@ -89,12 +91,13 @@ TEST(Content, AchievementCaptionsKeepTheirExactPunctuation) {
 }
 
 TEST(Content, BiographiesAreSingleParagraphsOfAboutTheirLength) {
-  constexpr std::array<int, kRowCount> kLength{704, 174, 414, 736, 137, 485, 413, 401, 89};
+  constexpr std::array<std::size_t, kRowCount> kLength{704, 174, 414, 736, 137, 485, 413, 401, 89};
   for (const QuizRow& row : kQuizRows) {
     SCOPED_TRACE(row.index);
     const auto& bio = row.biography;
     EXPECT_EQ(bio.find_first_of(u"\r\n"), std::u16string_view::npos);
-    EXPECT_LE(std::abs(static_cast<int>(bio.size()) - kLength[row.index]), kLength[row.index] / 10);
+    const std::size_t length = kLength.at(static_cast<std::size_t>(row.index));
+    EXPECT_LE(std::max(bio.size(), length) - std::min(bio.size(), length), length / 10);
     EXPECT_NE(bio.front(), u' ');
     EXPECT_EQ(bio.find(u"  "), std::u16string_view::npos);
     if (row.index == 3) {
