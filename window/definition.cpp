@@ -3,6 +3,7 @@
 #include <array>
 
 #include "quiz/content.h"
+#include "quiz/publisher.h"
 
 namespace quiz::ui {
 namespace {
@@ -20,7 +21,7 @@ constexpr FormRecord kForm{
     5730,
     kFormColor,
     {u"Times New Roman", 12, 400, 204, false, false, false, false},
-    u"www.example.org Пионери на изчислителната техника",
+    kCaption,
     true,
 };
 
