@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <numeric>
 #include <string>
@@ -109,6 +110,35 @@ TEST(Content, BiographiesAreSingleParagraphsOfAboutTheirLength) {
     const auto surname = row.person.substr(row.person.rfind(u' ') + 1);
     EXPECT_EQ(bio.find(surname) != std::u16string_view::npos, row.index != 4);
   }
+}
+
+// FNV-1a over the UTF-16 code units: a fingerprint that any change of a letter, a year or a
+// blank alters.
+std::uint32_t Fingerprint(std::u16string_view text) {
+  std::uint32_t hash = 2166136261u;
+  for (const char16_t c : text) {
+    hash = (hash ^ (c & 0xFFu)) * 16777619u;
+    hash = (hash ^ (static_cast<std::uint32_t>(c) >> 8)) * 16777619u;
+  }
+  return hash;
+}
+
+std::string LengthAndFingerprint(std::u16string_view text) {
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(Fingerprint(text)));
+  return std::to_string(text.size()) + " " + hex;
+}
+
+// The texts as written: an accidental edit fails here, an intended one changes one line.
+TEST(Content, BiographiesAndStatementAreAsWritten) {
+  const std::array<std::string, kRowCount> expected{"733 e5dc99fa", "186 62b5fe5b", "420 90978ee1",
+                                                    "712 03bb5109", "149 920fa254", "531 ae61cc57",
+                                                    "441 4fa71ee3", "434 4f1beea6", "91 6a60f678"};
+  for (const QuizRow& row : kQuizRows) {
+    EXPECT_EQ(LengthAndFingerprint(row.biography), expected.at(static_cast<std::size_t>(row.index)))
+        << "biography " << row.index;
+  }
+  EXPECT_EQ(LengthAndFingerprint(kStatement), "729 a16bffe6") << "statement";
 }
 
 TEST(Content, StatementHasSixLinesAndNamesThePioneersInIndexOrder) {
