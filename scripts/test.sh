@@ -20,7 +20,7 @@ run_preset() {
   ctest --preset "$preset" 2>&1 | tee -a "$log"
 }
 
-presets=(core linux sanitize)
+presets=(core linux sanitize web)
 [ -f window/win32/CMakeLists.txt ] && presets+=(win32)
 for preset in "${presets[@]}"; do run_preset "$preset"; done
 
