@@ -30,11 +30,14 @@
     },
   };
 
+  // The single file carries the module inline: compiled at once, so the window is built
+  // before the first paint. The folder page fetches it.
   const inline = document.getElementById('quiz-module');
-  const bytes = inline
-    ? Uint8Array.from(atob(inline.textContent), (c) => c.charCodeAt(0))
-    : await (await fetch('quiz.wasm')).arrayBuffer();
-  q = (await WebAssembly.instantiate(bytes, { page })).instance.exports;
+  q = inline
+    ? new WebAssembly.Instance(new WebAssembly.Module(
+      Uint8Array.from(atob(inline.textContent), (c) => c.charCodeAt(0))), { page }).exports
+    : (await WebAssembly.instantiate(await (await fetch('quiz.wasm')).arrayBuffer(), { page }))
+      .instance.exports;
   q._initialize();
 
   const form = document.getElementById('quiz');
