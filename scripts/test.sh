@@ -42,7 +42,7 @@ run_preset() {
   [ "$bad" -eq 0 ] || broken+=("$preset ($bad failed)")
 }
 
-presets=(${QUIZ_PRESETS:-core linux clang sanitize win32})
+presets=(${QUIZ_PRESETS:-core linux clang sanitize web win32})
 for preset in "${presets[@]}"; do run_preset "$preset"; done
 
 [ ${#broken[@]} -eq 0 ] || echo "failing configurations: ${broken[*]}"

@@ -51,6 +51,8 @@ struct Control {
   bool read_only = false;
   bool sorted = false;
   std::span<const std::u16string_view> items = {};  // list box items
+  std::u16string_view accessible_name = {};         // what assistive technology calls a control
+                                                    // without a caption of its own
 
   constexpr ControlRef ref() const { return {name, index}; }
 };
