@@ -2,15 +2,20 @@
 # Installs the Debian packages the quiz needs, only those missing.
 #   scripts/setup.sh run    what building and opening the Linux program needs
 #   scripts/setup.sh test   that, plus what every test needs (cross-compiler, Wine, X tools)
+#   scripts/setup.sh release  what building and checking the release files needs
 set -euo pipefail
 
 run_packages=(cmake make g++ qt6-base-dev libgl-dev fonts-liberation xvfb xauth x11-utils imagemagick)
 test_packages=("${run_packages[@]}" libgtest-dev googletest mingw-w64 wine wine64 xdotool)
+release_packages=(cmake make g++ qt6-base-dev libgl-dev mingw-w64 dpkg-dev file wixl msitools zip
+  unzip lintian appstream desktop-file-utils icoutils wine wine64 xvfb xauth x11-utils
+  fonts-liberation)
 
 case "${1:-test}" in
   run) wanted=("${run_packages[@]}") ;;
   test) wanted=("${test_packages[@]}") ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  release) wanted=("${release_packages[@]}") ;;
+  *) echo "usage: $0 run|test|release" >&2; exit 2 ;;
 esac
 
 missing=()
