@@ -2,6 +2,7 @@
 # Installs the Debian packages the quiz needs, only those missing.
 #   scripts/setup.sh run    what building and opening the Linux program needs
 #   scripts/setup.sh web    what building the web page and testing it in Chromium needs
+#   scripts/setup.sh release  what building and checking the release files needs
 #   scripts/setup.sh test   all of that, plus what every test needs (cross-compilers, Wine,
 #                           X tools)
 set -euo pipefail
@@ -9,14 +10,18 @@ set -euo pipefail
 run_packages=(cmake make g++ qt6-base-dev libgl-dev fonts-liberation xvfb xauth x11-utils imagemagick)
 web_packages=(cmake make g++ clang lld wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32 python3
   chromium chromium-driver python3-selenium fonts-liberation)
-test_packages=("${run_packages[@]}" "${web_packages[@]}" libgtest-dev googletest mingw-w64 wine
-  wine64 xdotool)
+release_packages=(cmake make g++ qt6-base-dev libgl-dev mingw-w64 dpkg-dev file wixl msitools zip
+  unzip lintian appstream desktop-file-utils icoutils wine wine64 xvfb xauth x11-utils
+  fonts-liberation)
+test_packages=("${run_packages[@]}" "${web_packages[@]}" "${release_packages[@]}" libgtest-dev
+  googletest xdotool)
 
 case "${1:-test}" in
   run) wanted=("${run_packages[@]}") ;;
   web) wanted=("${web_packages[@]}") ;;
   test) wanted=("${test_packages[@]}") ;;
-  *) echo "usage: $0 run|web|test" >&2; exit 2 ;;
+  release) wanted=("${release_packages[@]}") ;;
+  *) echo "usage: $0 run|web|release|test" >&2; exit 2 ;;
 esac
 
 missing=()
