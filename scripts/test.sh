@@ -2,9 +2,8 @@
 # Installs what is missing, builds every configuration with warnings as errors and runs
 # every test: the core, the Qt program (offscreen and under Xvfb) with GCC and with clang,
 # the sanitizer build, the web page in Chromium, the Windows program under Wine and the
-# release files. Every configuration runs even
-# when an earlier one fails; the last line counts the tests of all of them, and the exit
-# status is non-zero when anything failed.
+# release files. Every configuration runs even when an earlier one fails; the last line
+# counts the tests of all of them, and the exit status is non-zero when anything failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh test || exit 1
