@@ -155,5 +155,13 @@ check "portable zip: program, Bulgarian read-me, licence" bash -c "
   unzip -p '$zip' '*/README.txt' | grep -q 'не се инсталира' &&
   unzip -p '$zip' '*/README.txt' | grep -q 'MIT'"
 
+web_single=$(ls dist/pioneers-quiz-*.html 2>/dev/null | head -1)
+web_zip=$(ls dist/pioneers-quiz-web-*.zip 2>/dev/null | head -1)
+check "web: single file with its module inside, and the page's folder" bash -c "
+  [ -n '$web_single' ] && [ -n '$web_zip' ] || exit 1
+  grep -q 'lang=\"bg\"' '$web_single' && grep -q 'id=\"quiz-module\"' '$web_single' || exit 1
+  list=\$(unzip -Z1 '$web_zip')
+  for f in index.html quiz.js quiz.css quiz.wasm; do grep -q \"/\$f\$\" <<<\"\$list\" || exit 1; done"
+
 echo "release: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

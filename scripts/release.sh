@@ -27,7 +27,7 @@ cp "$build"/win32/window/win32/PioneersQuiz-*.msi "$build"/win32/window/win32/Pi
 # The web bundle: a script that builds it puts its files into the folder it is given.
 if [ -x scripts/release-web.sh ]; then
   echo "== Web bundle"
-  scripts/release-web.sh dist
+  scripts/release-web.sh dist "${settings[@]}"
 fi
 
 (cd dist && find . -maxdepth 1 -type f ! -name SHA256SUMS -printf '%f\n' | LC_ALL=C sort |

@@ -8,7 +8,7 @@
 set -euo pipefail
 
 run_packages=(cmake make g++ qt6-base-dev libgl-dev fonts-liberation xvfb xauth x11-utils imagemagick)
-web_packages=(cmake make g++ clang lld wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32 python3
+web_packages=(cmake make g++ clang lld zip wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32 python3
   chromium chromium-driver python3-selenium fonts-liberation)
 release_packages=(cmake make g++ qt6-base-dev libgl-dev mingw-w64 dpkg-dev file wixl msitools zip
   unzip lintian appstream desktop-file-utils icoutils wine wine64 xvfb xauth x11-utils
