@@ -1,17 +1,25 @@
-// Writes the scenario table and the texts the random run's model needs as JSON, for the
-// browser test: the same scenarios as the native suites, from one source. Built with the
-// host's compiler; every text is UTF-16, written as ASCII with \u escapes.
+// Writes the scenario table, the keyboard table and the texts the random run's model needs
+// as JSON, for the browser test: the same scenarios and keys as the native suites, from one
+// source. Built with the host's compiler; every text is UTF-16, written as ASCII with \u
+// escapes.
 #include <cstdio>
 #include <string>
 #include <string_view>
 
 #include "quiz/content.h"
 #include "quiz/quiz_form.h"
+#include "tests/scenarios/keyboard_table.h"
 #include "tests/scenarios/scenario_table.h"
 
 namespace {
 
+using quiz::testing::Key;
 using quiz::testing::Op;
+
+// A name from the tables: ASCII, written as it is.
+void PutName(std::string_view name) {
+  std::printf("\"%.*s\"", static_cast<int>(name.size()), name.data());
+}
 
 void PutText(std::u16string_view text) {
   std::putchar('"');
@@ -52,6 +60,62 @@ std::string_view OpName(Op op) {
   return "unknown";
 }
 
+// The key as WebDriver's key names have it.
+std::string_view KeyName(Key key) {
+  switch (key) {
+    case Key::Tab:
+      return "tab";
+    case Key::ShiftTab:
+      return "shift_tab";
+    case Key::Up:
+      return "up";
+    case Key::Down:
+      return "down";
+    case Key::Left:
+      return "left";
+    case Key::Right:
+      return "right";
+    case Key::Space:
+      return "space";
+    case Key::Enter:
+      return "enter";
+    case Key::Escape:
+      return "escape";
+  }
+  return "unknown";
+}
+
+void PutKeyRuns() {
+  std::printf("\"start_focus\": ");
+  PutName(quiz::testing::kStartFocus);
+  std::printf(",\n\"key_runs\": [");
+  const char* run_comma = "";
+  for (const quiz::testing::KeyRun& run : quiz::testing::kKeyRuns) {
+    std::printf("%s\n {\"name\": ", run_comma);
+    PutName(run.name);
+    std::printf(", \"steps\": [");
+    run_comma = ",";
+    const char* comma = "";
+    for (const quiz::testing::KeyStep& step : run.steps) {
+      std::printf("%s\n  {\"key\": ", comma);
+      PutName(KeyName(step.key));
+      std::printf(", \"focus\": ");
+      PutName(step.focus);
+      std::printf(", \"person\": ");
+      PutName(step.person);
+      std::printf(", \"achievement\": ");
+      PutName(step.achievement);
+      std::printf(", \"choices\": [%d, %d], \"result\": ", step.chosen_person,
+                  step.chosen_achievement);
+      PutName(step.result);
+      std::putchar('}');
+      comma = ",";
+    }
+    std::printf("]}");
+  }
+  std::printf("],\n");
+}
+
 }  // namespace
 
 int main() {
@@ -72,7 +136,9 @@ int main() {
     }
     std::printf("]}");
   }
-  std::printf("],\n\"statement\": ");
+  std::printf("],\n");
+  PutKeyRuns();
+  std::printf("\"statement\": ");
   PutText(quiz::kStatement);
   std::printf(",\n\"wrong\": ");
   PutText(std::u16string(quiz::kWrongAnswer) + std::u16string(quiz::kCrLf));

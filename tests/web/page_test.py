@@ -1,9 +1,11 @@
 #!/usr/bin/python3
-"""The quiz page in headless Chromium: the shared scenarios, a seeded random run against
-the model, layout, colours, keyboard, accessibility and the single file from file://.
+"""The quiz page in headless Chromium: the shared scenarios and keyboard runs, a seeded
+random run against the model, layout, colours, accessibility and the single file from
+file://.
 
 page_test.py [TestClass ...]; the environment names the page's folder, the single file,
-the scenario table (JSON) and where to save a screenshot. QUIZ_RANDOM_SEED replays a run.
+the scenario and keyboard tables (JSON) and where to save a screenshot. QUIZ_RANDOM_SEED
+replays a run.
 """
 import functools
 import http.server
@@ -87,10 +89,6 @@ def click(element_id):
     found = browser.find_elements("id", element_id)
     if found:
         found[0].click()
-
-
-def focused():
-    return js("const e = document.activeElement; return e && e.closest('[id]')?.id;")
 
 
 def press(*keys):
@@ -318,69 +316,74 @@ class LayoutTest(unittest.TestCase):
         self.assertGreater(os.path.getsize(SCREENSHOT), 0)
 
 
+# Where the focus is, what is chosen and shown, as the keyboard table names it: controls as
+# the definition names them ("Option1(4)"), "" for a group with nothing selected.
+KEY_STATE = """
+  const label = (e) => e && e.id.replace(/_(\\d+)$/, '($1)');
+  const checked = (name) => [...document.querySelectorAll(`[id^=${name}_] input:checked`)]
+      .map((e) => label(e.closest('[id]')));
+  const focus = document.activeElement;
+  const mark = focus.closest('.option')?.querySelector('span') || focus;
+  return {focus: label(focus.closest('[id]')),
+          people: checked('Option1'), achievements: checked('Option2'),
+          choices: document.getElementById('quiz').choices(),
+          text: document.getElementById('Text1_0').textContent,
+          focus_mark: focus.matches(':focus-visible') &&
+                  getComputedStyle(mark).outlineStyle !== 'none'};"""
+
+KEYS = {"tab": Keys.TAB, "up": Keys.ARROW_UP, "down": Keys.ARROW_DOWN,
+        "left": Keys.ARROW_LEFT, "right": Keys.ARROW_RIGHT, "space": Keys.SPACE,
+        "enter": Keys.ENTER, "escape": Keys.ESCAPE}
+
+
+def press_key(name):
+    """A real key press on the focused element, as a user makes it."""
+    if name == "shift_tab":
+        shift_tab()
+    else:
+        press(KEYS[name])
+
+
+def expected_text(result):
+    if result.startswith("right "):
+        return DATA["right"][int(result.split()[1])]
+    return {"statement": DATA["statement"], "wrong": DATA["wrong"],
+            "clear": DATA["cleared"]}[result]
+
+
 class KeyboardTest(unittest.TestCase):
-    def setUp(self):
-        open_page()
+    """The keyboard table that the native back ends replay, played with real key presses."""
 
-    def test_tab_goes_round_the_window_and_chooses_nothing(self):
-        self.assertEqual(focused(), "Text1_0")
-        order = []
-        for _ in range(5):
-            press(Keys.TAB)
-            order.append(focused())
-        self.assertEqual(order, ["Option1_4", "Option2_4", "Command1_0", "Command1_1",
-                                 "Text1_0"])
-        order = []
-        for _ in range(5):
-            shift_tab()
-            order.append(focused())
-        self.assertEqual(order, ["Command1_1", "Command1_0", "Option2_4", "Option1_4",
-                                 "Text1_0"])
-        self.assertEqual(state(), {"text": DATA["statement"], "people": [],
-                                   "achievements": []})
+    def test_every_key_run(self):
+        self.assertEqual([run["name"] for run in DATA["key_runs"]],
+                         ["TabCycle", "ArrowsInScreenOrder", "GroupsKeepTheirOwnStops",
+                          "CommandsAndResultBox"])
+        for run in DATA["key_runs"]:
+            with self.subTest(run["name"]):
+                open_page()
+                self.play(run["name"], run["steps"])
 
-    def test_arrows_choose_in_screen_order_and_wrap(self):
-        press(Keys.TAB)  # the top person button, nothing chosen
-        seen = []
-        for key in (Keys.DOWN, Keys.RIGHT, Keys.UP, Keys.UP, Keys.UP, Keys.LEFT):
-            press(key)
-            seen.append((focused(), state()["people"]))
-        self.assertEqual(seen, [("Option1_5", [5]), ("Option1_3", [3]), ("Option1_5", [5]),
-                                ("Option1_4", [4]), ("Option1_0", [0]), ("Option1_2", [2])])
-        # Back into the group by Tab: its chosen button.
-        press(Keys.TAB)
-        shift_tab()
-        self.assertEqual(focused(), "Option1_2")
-
-    def test_space_and_enter_work_buttons_and_arrows_there_choose_nothing(self):
-        press(Keys.TAB, Keys.DOWN, Keys.UP)  # person 4
-        press(Keys.TAB)
-        self.assertEqual(focused(), "Option2_4")
-        self.assertEqual(state()["achievements"], [])
-        press(Keys.SPACE)  # achievement 4
-        press(Keys.TAB)
-        press(Keys.SPACE)  # "Изведи"
-        self.assertEqual(state(), {"text": DATA["right"][4], "people": [4],
-                                   "achievements": [4]})
-        for key in (Keys.DOWN, Keys.UP, Keys.LEFT, Keys.RIGHT):
-            press(key)
-        self.assertEqual(focused(), "Command1_0")
-        self.assertEqual(state()["people"], [4])
-        press(Keys.TAB, Keys.ENTER)  # "Чисти"
-        self.assertEqual(state(), {"text": "Направете своя избор!", "people": [],
-                                   "achievements": []})
-        press(Keys.TAB, Keys.DOWN, Keys.UP)  # in the result box
-        self.assertEqual(focused(), "Text1_0")
-        self.assertEqual(state()["people"], [])
-
-    def test_shift_tab_into_a_group_with_none_chosen_lands_on_its_top(self):
-        press(Keys.TAB, Keys.DOWN)  # person 5; achievements none
-        press(Keys.TAB, Keys.TAB)
-        self.assertEqual(focused(), "Command1_0")
-        shift_tab()
-        self.assertEqual(focused(), "Option2_4")
-        shift_tab()
-        self.assertEqual(focused(), "Option1_5")
+    def play(self, name, steps):
+        shown = js(KEY_STATE)
+        self.assertEqual(shown["focus"], DATA["start_focus"],
+                         f"{name} at start: focus: expected {DATA['start_focus']}, "
+                         f"got {shown['focus']}")
+        for number, step in enumerate(steps, 1):
+            press_key(step["key"])
+            shown = js(KEY_STATE)
+            expected = {
+                "focus": step["focus"],
+                "people": [step["person"]] if step["person"] else [],
+                "achievements": [step["achievement"]] if step["achievement"] else [],
+                "choices": step["choices"],
+                "text": expected_text(step["result"]),
+                "focus_mark": True,
+            }
+            wrong = [f"{what}: expected {expected[what]!r}, got {shown[what]!r}"
+                     for what in expected if shown[what] != expected[what]]
+            # Later steps build on this one: the run stops at its first wrong step.
+            if wrong:
+                self.fail(f"{name} step {number} ({step['key']}): " + "; ".join(wrong))
 
 
 class AccessTest(unittest.TestCase):
