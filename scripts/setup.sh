@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the quiz needs, only those missing.
 #   scripts/setup.sh run    what building and opening the Linux program needs
-#   scripts/setup.sh test   that, plus what every test needs (cross-compiler, Wine, X tools)
+#   scripts/setup.sh test   that, plus what every test needs (cross-compiler, Wine, X tools,
+#                           the Orca screen reader and AT-SPI)
 set -euo pipefail
 
 run_packages=(cmake make g++ qt6-base-dev libgl-dev fonts-liberation xvfb xauth x11-utils imagemagick)
-test_packages=("${run_packages[@]}" libgtest-dev googletest mingw-w64 wine wine64 xdotool)
+test_packages=("${run_packages[@]}" libgtest-dev googletest mingw-w64 wine wine64 xdotool
+               orca python3-pyatspi at-spi2-core dbus)
 
 case "${1:-test}" in
   run) wanted=("${run_packages[@]}") ;;
