@@ -38,7 +38,8 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-export GSETTINGS_BACKEND=memory
+export GSETTINGS_BACKEND=memory XDG_RUNTIME_DIR=$work/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # What Orca said from line $1 of its log on, one utterance a line.
 spoken_since() {
