@@ -3,6 +3,7 @@
 #include <array>
 
 #include "quiz/content.h"
+#include "quiz/publisher.h"
 
 namespace quiz::ui {
 namespace {
@@ -27,7 +28,7 @@ constexpr FormRecord kFormRecord{
              .italic = false,
              .underline = false,
              .strikeout = false},
-    .caption = u"www.example.org Пионери на изчислителната техника",
+    .caption = kCaption,
     .fixed_single = true,
 };
 

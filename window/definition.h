@@ -51,8 +51,8 @@ struct Control {
   bool read_only = false;
   bool sorted = false;
   std::span<const std::u16string_view> items = {};  // list box items
-  // What assistive technology calls a control that has no caption of its own to be named by.
-  std::u16string_view accessible_name = {};
+  std::u16string_view accessible_name = {};         // what assistive technology calls a control
+                                                    // without a caption of its own
 
   constexpr ControlRef ref() const { return {name, index}; }
 };

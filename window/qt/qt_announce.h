@@ -1,5 +1,5 @@
-// Telling assistive technology that a result box has a new text, while the focus stays
-// where it is.
+// Speaks results to screen readers: the result box is not where the keyboard focus is, so a
+// change of its text would go unheard.
 #pragma once
 
 #include <QString>
@@ -7,7 +7,8 @@
 
 namespace quiz::ui {
 
-// The result box `box` now shows `text` (its whole text, line breaks as CR LF).
-void AnnounceResult(QWidget* box, const QString& text);
+// Tells assistive technology the new text of the result box after a button changed it,
+// leaving the keyboard focus where it is. window is the quiz's top-level window.
+void AnnounceResult(QWidget* window, const QString& text);
 
 }  // namespace quiz::ui

@@ -587,7 +587,7 @@ std::optional<std::u16string> QtQuizWindow::Item(const Control& list, std::int16
 }
 
 void QtQuizWindow::Announce(const Control& box) {
-  if (QWidget* widget = Widget(box)) AnnounceResult(widget, ToQString(Text(box)));
+  if (Widget(box) != nullptr) AnnounceResult(this, ToQString(Text(box)));
 }
 
 }  // namespace quiz::ui
