@@ -1,16 +1,24 @@
 #include "window/layout.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace quiz::ui {
+namespace {
+
+// Ties keep the order of the definition (plain sorts make smaller programs than stable ones).
+bool InTableBefore(const Control* a, const Control* b) { return std::less<const Control*>()(a, b); }
+
+}  // namespace
 
 std::vector<const Control*> ChildrenInTabOrder(const Control* parent) {
   std::vector<const Control*> children;
   for (const Control& c : Controls()) {
     if (ParentOf(c) == parent) children.push_back(&c);
   }
-  std::stable_sort(children.begin(), children.end(),
-                   [](const Control* a, const Control* b) { return a->tab_index < b->tab_index; });
+  std::sort(children.begin(), children.end(), [](const Control* a, const Control* b) {
+    return a->tab_index != b->tab_index ? a->tab_index < b->tab_index : InTableBefore(a, b);
+  });
   return children;
 }
 
@@ -43,8 +51,9 @@ std::vector<const Control*> OptionsOnScreen(const Control& frame) {
   for (const Control& c : Controls()) {
     if (c.kind == Kind::OptionButton && ParentOf(c) == &frame) options.push_back(&c);
   }
-  std::stable_sort(options.begin(), options.end(), [](const Control* a, const Control* b) {
-    return a->top != b->top ? a->top < b->top : a->left < b->left;
+  std::sort(options.begin(), options.end(), [](const Control* a, const Control* b) {
+    if (a->top != b->top) return a->top < b->top;
+    return a->left != b->left ? a->left < b->left : InTableBefore(a, b);
   });
   return options;
 }
@@ -74,8 +83,9 @@ std::vector<const Control*> OptionsInStackingOrder() {
   for (const Control& c : Controls()) {
     if (c.kind == Kind::OptionButton) options.push_back(&c);
   }
-  std::stable_sort(options.begin(), options.end(),
-                   [](const Control* a, const Control* b) { return a->top > b->top; });
+  std::sort(options.begin(), options.end(), [](const Control* a, const Control* b) {
+    return a->top != b->top ? a->top > b->top : InTableBefore(a, b);
+  });
   return options;
 }
 

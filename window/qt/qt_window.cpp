@@ -320,7 +320,7 @@ class ListBox final : public QWidget {
  public:
   ListBox(std::span<const std::u16string_view> items, bool sorted, QWidget* parent)
       : QWidget(parent), items_(items.begin(), items.end()) {
-    if (sorted) std::stable_sort(items_.begin(), items_.end());
+    if (sorted) std::sort(items_.begin(), items_.end());
   }
 
   std::optional<std::u16string> Item(int index) const {
