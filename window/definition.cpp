@@ -153,6 +153,7 @@ constexpr std::array kControls{
             .height = 2055,
             .tab_index = 0,
             .caption = kStatement,
+            .accessible_name = u"Резултат",
             .multi_line = true,
             .vertical_scroll = true,
             .read_only = true},
