@@ -43,8 +43,8 @@ struct Control {
   std::uint32_t back_color = kSystemColor;       // 0x00BBGGRR or kSystemColor
   int tab_index = 0;
   std::u16string_view caption = {};  // caption, or the initial text of a text box
-  std::u16string_view accessible_name =
-      {};  // what assistive technology calls it, if not its caption
+  // What assistive technology calls the control where its caption does not name it.
+  std::u16string_view accessible_name = {};
   bool visible = true;
   Alignment alignment = Alignment::Left;  // for option buttons: Right puts the indicator right
   bool graphical = false;                 // command button drawn in its background colour
