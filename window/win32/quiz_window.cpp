@@ -49,6 +49,24 @@ SIZE FormSizeAt(UINT dpi) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+// Keys the user works the window with: after any of them the focus mark shows, as the
+// dialog manager shows it after Tab.
+bool IsKeyboardUse(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP) return false;
+  switch (msg.wParam) {
+    case VK_TAB:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_SPACE:
+    case VK_RETURN:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // The live window: the controls built from the definition, the GDI objects they are drawn
 // with, and the form adapter, through which the controller acts on the controls.
 class QuizWindow final : public ui::BackEnd {
@@ -85,10 +103,9 @@ class QuizWindow final : public ui::BackEnd {
   bool CreateChildren(const ui::Control& frame, HWND live_frame);
   void Layout();
   void SizeForm();
-  void UncoverCaptions(bool replace_regions);
   HBRUSH BrushFor(std::uint32_t color) const;
   LRESULT ColorsFor(HDC dc, HWND control) const;
-  void OnCommand(int code, HWND control);
+  void OnCommand(int id, int code, HWND control);
   void OnDrawItem(const DRAWITEMSTRUCT& item) const;
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void SetUpAccessibility();
@@ -125,22 +142,25 @@ bool QuizWindow::Build() {
     if (control == nullptr) return false;
     if (c->kind == ui::Kind::Frame && !CreateChildren(*c, control)) return false;
   }
-  UncoverCaptions(false);
   SizeForm();
   adapter_.Load();
   SetTimer(window_, kAccessibilityTimer, USER_TIMER_MINIMUM, nullptr);
   return true;
 }
 
-// The dialog manager moves the focus in the order of creation among siblings, so a
-// frame's controls are created in the order of their tab indexes too. The first button
-// opens the group and holds its tab stop while nothing is chosen.
+// A frame's option buttons are created from the top of the screen down: the dialog
+// manager's arrow keys follow the order of creation, and each button created earlier lies
+// above the later ones, so that the strip where a button overlaps the one below it
+// belongs to the upper button and its caption's descenders. The top button opens the
+// group and holds its tab stop while nothing is chosen.
 bool QuizWindow::CreateChildren(const ui::Control& frame, HWND live_frame) {
   bool first = true;
+  for (const ui::Control* option : ui::OptionsOnScreen(frame)) {
+    if (Create(*option, live_frame, first ? WS_GROUP | WS_TABSTOP : 0) == nullptr) return false;
+    first = false;
+  }
   for (const ui::Control* c : ui::ChildrenInTabOrder(&frame)) {
-    const bool opens_group = first && c->kind == ui::Kind::OptionButton;
-    if (Create(*c, live_frame, opens_group ? WS_GROUP | WS_TABSTOP : 0) == nullptr) return false;
-    if (opens_group) first = false;
+    if (c->kind != ui::Kind::OptionButton && Create(*c, live_frame, 0) == nullptr) return false;
   }
   return true;
 }
@@ -181,41 +201,7 @@ void QuizWindow::Layout() {
     const ui::PixelRect r = ui::ToPixels(table[i], static_cast<int>(dpi_));
     SetWindowPos(controls_[i], nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  UncoverCaptions(true);
   SizeForm();
-}
-
-// Option buttons are taller than the grid they stand on, so each overlaps the top of the
-// one below it. The part of a button that the button above it covers is cut from its
-// window region, so that repainting a button never paints over the descenders of the
-// caption above it. A new button has no region, so only replacing drops one where nothing is
-// cut any more.
-void QuizWindow::UncoverCaptions(bool replace_regions) {
-  const std::span<const ui::Control> table = ui::Controls();
-  const int dpi = static_cast<int>(dpi_);
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    if (table[i].kind != ui::Kind::OptionButton) continue;
-    const ui::PixelRect me = ui::ToPixels(table[i], dpi);
-    HRGN region = CreateRectRgn(0, 0, me.width, me.height);
-    bool cut = false;
-    for (const ui::Control& upper : table) {
-      if (!ui::LiesAbove(upper, table[i])) continue;
-      const ui::PixelRect above = ui::ToPixels(upper, dpi);
-      const int overlap = above.y + above.height - me.y;
-      if (overlap <= 0) continue;
-      const HRGN covered = CreateRectRgn(above.x - me.x, 0, above.x - me.x + above.width, overlap);
-      CombineRgn(region, region, covered, RGN_DIFF);
-      DeleteObject(covered);
-      cut = true;
-    }
-    if (!cut) {
-      DeleteObject(region);
-      if (!replace_regions) continue;
-      region = nullptr;
-    }
-    // The window owns the region from here on and frees it.
-    SetWindowRgn(controls_[i], region, FALSE);
-  }
 }
 
 // Sizes the form so that its client area is the definition's at the current DPI.
@@ -236,6 +222,8 @@ void QuizWindow::SizeForm() {
 }
 
 void QuizWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  // A change while the window is being built is laid out by the build itself.
+  if (controls_.size() != ui::Controls().size() || font_ == nullptr) return;
   HFONT font = CreateFormFont(dpi);
   if (font == nullptr) return;
   dpi_ = dpi;
@@ -272,7 +260,14 @@ LRESULT QuizWindow::ColorsFor(HDC dc, HWND control) const {
   return reinterpret_cast<LRESULT>(BrushFor(color));
 }
 
-void QuizWindow::OnCommand(int code, HWND control) {
+void QuizWindow::OnCommand(int id, int code, HWND control) {
+  // Enter: the dialog manager finds no default button and sends IDOK; the focused command
+  // button is pressed, as a focused push button is.
+  if (id == IDOK && code == BN_CLICKED) {
+    const ui::Control* focused = DefinitionOf(GetFocus());
+    if (focused != nullptr && focused->kind == ui::Kind::CommandButton) adapter_.Click(*focused);
+    return;
+  }
   const ui::Control* def = DefinitionOf(control);
   if (def == nullptr || code != BN_CLICKED) return;
   // An option button reports the click that selected it; a click that leaves it
@@ -361,7 +356,7 @@ void QuizWindow::SetUpAccessibility() {
 LRESULT QuizWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
-      OnCommand(HIWORD(wparam), reinterpret_cast<HWND>(lparam));
+      OnCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
       return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
@@ -462,7 +457,19 @@ HWND CreateQuizWindow(HINSTANCE instance, bool ends_program) {
 
 void DispatchForWindow(HWND window, MSG& msg) {
   if (IsWindow(window)) {
-    if (IsDialogMessageW(window, &msg)) return;
+    const bool keyboard = IsKeyboardUse(msg);
+    const bool dialog = IsDialogMessageW(window, &msg) != FALSE;
+    // After keyboard use the focus mark shows. A button that an arrow key or Space
+    // selects is clicked while it has the focus, and some systems' buttons then draw
+    // their focus rectangle a second time, which wipes it out (it is drawn inverted); the
+    // focused control is drawn whole once more.
+    if (keyboard && IsWindow(window)) {
+      SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+      if (const HWND focus = GetFocus(); focus != nullptr && IsChild(window, focus)) {
+        InvalidateRect(focus, nullptr, TRUE);
+      }
+    }
+    if (dialog) return;
   }
   TranslateMessage(&msg);
   DispatchMessageW(&msg);

@@ -46,6 +46,8 @@ constexpr DWORD Styles(long styles) { return static_cast<DWORD>(styles); }
 
 }  // namespace
 
+// Command buttons, the text box and the list each form a group of their own, so that arrow
+// keys on them never move into a neighbouring group of option buttons.
 Recipe RecipeFor(const ui::Control& def) {
   switch (def.kind) {
     case ui::Kind::Label:
@@ -54,22 +56,25 @@ Recipe RecipeFor(const ui::Control& def) {
       return {kFrameClassName, 0, WS_EX_CONTROLPARENT, true, nullptr};
     case ui::Kind::OptionButton:
       // Right alignment: the indicator on the right, the caption beside it on its left.
+      // Siblings clip each other, so that a button never paints over the one above it.
       return {L"BUTTON",
-              Styles(BS_AUTORADIOBUTTON |
+              Styles(BS_AUTORADIOBUTTON | WS_CLIPSIBLINGS |
                      (def.alignment == ui::Alignment::Right ? BS_LEFTTEXT | BS_RIGHT : 0)),
               0, true, &NoClickOnFocus};
     case ui::Kind::CommandButton:
-      return {L"BUTTON", Styles(WS_TABSTOP | (def.graphical ? BS_OWNERDRAW : BS_PUSHBUTTON)), 0,
+      return {L"BUTTON",
+              Styles(WS_TABSTOP | WS_GROUP | (def.graphical ? BS_OWNERDRAW : BS_PUSHBUTTON)), 0,
               true, nullptr};
     case ui::Kind::TextBox:
       return {L"EDIT",
-              Styles(WS_TABSTOP | (def.multi_line ? ES_MULTILINE : ES_AUTOHSCROLL) |
+              Styles(WS_TABSTOP | WS_GROUP | (def.multi_line ? ES_MULTILINE : ES_AUTOHSCROLL) |
                      (def.vertical_scroll ? WS_VSCROLL | ES_AUTOVSCROLL : 0) |
                      (def.read_only ? ES_READONLY : 0)),
               WS_EX_CLIENTEDGE, false, &FillTextBox};
     case ui::Kind::ListBox:
       return {L"LISTBOX",
-              Styles(WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | (def.sorted ? LBS_SORT : 0)),
+              Styles(WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT |
+                     (def.sorted ? LBS_SORT : 0)),
               WS_EX_CLIENTEDGE, true, &FillList};
   }
   return {L"STATIC", 0, 0, true, nullptr};
