@@ -61,8 +61,8 @@ Pixels Capture(int width, int height, Paint paint) {
 
 class Win32Driver : public WindowDriver {
  public:
-  Win32Driver() {
-    window_ = win32::CreateQuizWindow(GetModuleHandleW(nullptr), false);
+  explicit Win32Driver(win32::Contrast contrast = win32::Contrast::FromSystem) {
+    window_ = win32::CreateQuizWindow(GetModuleHandleW(nullptr), false, contrast);
     if (window_ == nullptr) ADD_FAILURE() << "the quiz window could not be created";
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);

@@ -95,6 +95,10 @@ TEST(Win32Window, OpensWithTheStatementAtTheTopInAnOrdinaryTextBox) {
   const LONG_PTR style = GetWindowLongPtrW(box, GWL_STYLE);
   EXPECT_TRUE((style & ES_MULTILINE) && (style & ES_READONLY) && (style & WS_VSCROLL));
   EXPECT_FALSE(style & ES_AUTOHSCROLL);  // words wrap
+  for (int i = 0; i < kRowCount; ++i) {
+    EXPECT_FALSE(d.PersonSelected(i) || d.AchievementSelected(i)) << i;
+  }
+  EXPECT_EQ(d.Choices(), (std::pair<int, int>{kNoPerson, kNoAchievement}));
   // The read-only box keeps the colour of an ordinary text box.
   const ui::PixelRect r = Win32Driver::RectIn(box, d.window());
   const Pixels form = d.Screen();
@@ -148,6 +152,18 @@ TEST(Win32Keyboard, EscapeInTheResultBoxKeepsTheWindow) {
   d.PressKey(VK_RETURN);
   EXPECT_TRUE(IsWindow(d.window()));
   EXPECT_EQ(d.ResultText(), std::u16string(kStatement));
+}
+
+// A person chosen with the mouse holds the group's tab stop: Tab enters the group there.
+TEST(Win32Keyboard, TabEntersAGroupAtTheButtonChosenWithTheMouse) {
+  Win32Driver d;
+  d.ClickPerson(7);
+  SetFocus(d.Live(ui::ResultBox()));
+  d.PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), d.Live(ui::PersonButton(7)));
+  d.PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), d.Live(ui::AchievementButton(4)));  // the top one: none is chosen
+  EXPECT_EQ(d.Choices(), (std::pair<int, int>{7, kNoAchievement}));
 }
 
 }  // namespace

@@ -5,16 +5,16 @@
 namespace quiz::win32 {
 
 void DrawCommandButton(const DRAWITEMSTRUCT& item, const ui::Control& button, HBRUSH background,
-                       HFONT font) {
+                       COLORREF text_color, HFONT font) {
   const HDC dc = item.hDC;
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
   RECT rect = item.rcItem;
   DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
-  FillRect(dc, &rect, background != nullptr ? background : GetSysColorBrush(COLOR_BTNFACE));
+  FillRect(dc, &rect, background);
   const std::wstring caption = Wide(button.caption);
   const HGDIOBJ old_font = SelectObject(dc, font);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+  SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : text_color);
   RECT text = rect;
   if (pressed) OffsetRect(&text, 1, 1);
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,

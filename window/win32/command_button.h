@@ -7,9 +7,9 @@
 
 namespace quiz::win32 {
 
-// Draws the button raised or pressed in its colour, the caption centred in the form's
+// Draws the button raised or pressed in its colours, the caption centred in the form's
 // font, and the focus rectangle while it has the focus and the user works the keyboard.
 void DrawCommandButton(const DRAWITEMSTRUCT& item, const ui::Control& button, HBRUSH background,
-                       HFONT font);
+                       COLORREF text_color, HFONT font);
 
 }  // namespace quiz::win32

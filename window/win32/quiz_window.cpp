@@ -71,7 +71,8 @@ bool IsKeyboardUse(const MSG& msg) {
 // with, and the form adapter, through which the controller acts on the controls.
 class QuizWindow final : public ui::BackEnd {
  public:
-  explicit QuizWindow(bool ends_program) : ends_program_(ends_program) {}
+  QuizWindow(bool ends_program, Contrast contrast)
+      : ends_program_(ends_program), contrast_(contrast) {}
   QuizWindow(const QuizWindow&) = delete;
   QuizWindow& operator=(const QuizWindow&) = delete;
   ~QuizWindow() override {
@@ -104,7 +105,13 @@ class QuizWindow final : public ui::BackEnd {
   void Layout();
   void SizeForm();
   HBRUSH BrushFor(std::uint32_t color) const;
+  struct Colors {
+    COLORREF text, back;
+    HBRUSH brush;
+  };
+  Colors ColorsOf(const ui::Control* def) const;
   LRESULT ColorsFor(HDC dc, HWND control) const;
+  bool SystemAsksForHighContrast() const;
   void OnCommand(int id, int code, HWND control);
   void OnDrawItem(const DRAWITEMSTRUCT& item) const;
   void OnDpiChanged(UINT dpi, const RECT& suggested);
@@ -112,6 +119,8 @@ class QuizWindow final : public ui::BackEnd {
 
   HWND window_ = nullptr;
   bool ends_program_;
+  Contrast contrast_;
+  bool high_contrast_ = false;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   HFONT font_ = nullptr;
   std::vector<std::pair<std::uint32_t, HBRUSH>> brushes_;  // one per colour, made once
@@ -123,6 +132,7 @@ class QuizWindow final : public ui::BackEnd {
 
 bool QuizWindow::Build() {
   dpi_ = DpiOf(window_);
+  high_contrast_ = SystemAsksForHighContrast();
   font_ = CreateFormFont(dpi_);
   if (font_ == nullptr) return false;
   std::vector<std::uint32_t> colors{ui::Form().back_color};
@@ -245,19 +255,40 @@ HBRUSH QuizWindow::BrushFor(std::uint32_t color) const {
   return nullptr;
 }
 
-// Colours of a control, from its background colour in the definition; the system's
-// default is the colour of an ordinary text box, also for the read-only result box.
-LRESULT QuizWindow::ColorsFor(HDC dc, HWND control) const {
-  const ui::Control* def = DefinitionOf(control);
+// The colours a control is drawn in (nullptr: the form). Text boxes and lists have the
+// system's text-box colours; the others the definition's background with the system's
+// button text, unless the system asks for high contrast: then they all take the system's
+// button colours, whose schemes keep every caption readable and every empty option
+// button's circle empty.
+QuizWindow::Colors QuizWindow::ColorsOf(const ui::Control* def) const {
+  const bool text_box =
+      def != nullptr && (def->kind == ui::Kind::TextBox || def->kind == ui::Kind::ListBox);
   const std::uint32_t color = def != nullptr ? def->back_color : ui::Form().back_color;
-  if (color == ui::kSystemColor) {
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+  if (text_box || (color == ui::kSystemColor && !high_contrast_)) {
+    return {GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW),
+            GetSysColorBrush(COLOR_WINDOW)};
   }
-  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  SetBkColor(dc, ToColorRef(color));
-  return reinterpret_cast<LRESULT>(BrushFor(color));
+  if (high_contrast_ || BrushFor(color) == nullptr) {
+    return {GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_BTNFACE),
+            GetSysColorBrush(COLOR_BTNFACE)};
+  }
+  return {GetSysColor(COLOR_BTNTEXT), ToColorRef(color), BrushFor(color)};
+}
+
+LRESULT QuizWindow::ColorsFor(HDC dc, HWND control) const {
+  const Colors colors = ColorsOf(DefinitionOf(control));
+  SetTextColor(dc, colors.text);
+  SetBkColor(dc, colors.back);
+  return reinterpret_cast<LRESULT>(colors.brush);
+}
+
+// Whether the system asks for high contrast, unless the window was told.
+bool QuizWindow::SystemAsksForHighContrast() const {
+  if (contrast_ == Contrast::High) return true;
+  HIGHCONTRASTW settings{};
+  settings.cbSize = sizeof settings;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof settings, &settings, 0) != FALSE &&
+         (settings.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
 void QuizWindow::OnCommand(int id, int code, HWND control) {
@@ -279,7 +310,8 @@ void QuizWindow::OnCommand(int id, int code, HWND control) {
 void QuizWindow::OnDrawItem(const DRAWITEMSTRUCT& item) const {
   const ui::Control* def = DefinitionOf(item.hwndItem);
   if (def == nullptr || def->kind != ui::Kind::CommandButton) return;
-  DrawCommandButton(item, *def, BrushFor(def->back_color), font_);
+  const Colors colors = ColorsOf(def);
+  DrawCommandButton(item, *def, colors.brush, colors.text, font_);
 }
 
 void QuizWindow::SetSelected(const ui::Control& option, bool selected) {
@@ -369,9 +401,17 @@ LRESULT QuizWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND: {
       RECT rect;
       GetClientRect(window_, &rect);
-      FillRect(reinterpret_cast<HDC>(wparam), &rect, BrushFor(ui::Form().back_color));
+      FillRect(reinterpret_cast<HDC>(wparam), &rect, ColorsOf(nullptr).brush);
       return 1;
     }
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+      // A high-contrast scheme switched on or off: every control is drawn again.
+      if (const bool high = SystemAsksForHighContrast(); high != high_contrast_) {
+        high_contrast_ = high;
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      }
+      return DefDlgProcW(window_, message, wparam, lparam);
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
@@ -439,9 +479,9 @@ bool RegisterFormClass(HINSTANCE instance) {
 
 }  // namespace
 
-HWND CreateQuizWindow(HINSTANCE instance, bool ends_program) {
+HWND CreateQuizWindow(HINSTANCE instance, bool ends_program, Contrast contrast) {
   if (!RegisterFormClass(instance) || !RegisterFrameClass(instance)) return nullptr;
-  auto owner = std::make_unique<QuizWindow>(ends_program);
+  auto owner = std::make_unique<QuizWindow>(ends_program, contrast);
   QuizWindow* self = owner.get();
   const std::wstring caption = Wide(ui::Form().caption);
   const HWND window =

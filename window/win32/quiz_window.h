@@ -11,10 +11,15 @@ namespace quiz::win32 {
 
 inline constexpr wchar_t kFormClassName[] = L"PioneersQuizForm";
 
+// The colours of the window: the definition's, or the system's when it asks for high
+// contrast; High takes the system's whatever it asks (for systems that cannot be asked).
+enum class Contrast : unsigned char { FromSystem, High };
+
 // Builds the quiz window and every control of the definition, raises the load event and
 // returns the window, not yet shown; nullptr on failure. The window owns its controller.
 // With ends_program, closing the window ends the thread's message loop.
-HWND CreateQuizWindow(HINSTANCE instance, bool ends_program);
+HWND CreateQuizWindow(HINSTANCE instance, bool ends_program,
+                      Contrast contrast = Contrast::FromSystem);
 
 // One step of the message loop: the window's dialog manager gets keyboard messages first
 // (Tab, Shift+Tab, arrows, Enter), everything else is dispatched as usual.
