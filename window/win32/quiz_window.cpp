@@ -15,6 +15,7 @@
 #include "window/layout.h"
 #include "window/win32/command_button.h"
 #include "window/win32/frame.h"
+#include "window/win32/palette.h"
 #include "window/win32/recipes.h"
 #include "window/win32/result_box.h"
 #include "window/win32/win32_common.h"
@@ -72,11 +73,10 @@ bool IsKeyboardUse(const MSG& msg) {
 class QuizWindow final : public ui::BackEnd {
  public:
   QuizWindow(bool ends_program, Contrast contrast)
-      : ends_program_(ends_program), contrast_(contrast) {}
+      : ends_program_(ends_program), palette_(contrast) {}
   QuizWindow(const QuizWindow&) = delete;
   QuizWindow& operator=(const QuizWindow&) = delete;
   ~QuizWindow() override {
-    for (const auto& [color, brush] : brushes_) DeleteObject(brush);
     if (font_ != nullptr) DeleteObject(font_);
   }
 
@@ -104,14 +104,7 @@ class QuizWindow final : public ui::BackEnd {
   bool CreateChildren(const ui::Control& frame, HWND live_frame);
   void Layout();
   void SizeForm();
-  HBRUSH BrushFor(std::uint32_t color) const;
-  struct Colors {
-    COLORREF text, back;
-    HBRUSH brush;
-  };
-  Colors ColorsOf(const ui::Control* def) const;
   LRESULT ColorsFor(HDC dc, HWND control) const;
-  bool SystemAsksForHighContrast() const;
   void OnCommand(int id, int code, HWND control);
   void OnDrawItem(const DRAWITEMSTRUCT& item) const;
   void OnDpiChanged(UINT dpi, const RECT& suggested);
@@ -119,12 +112,10 @@ class QuizWindow final : public ui::BackEnd {
 
   HWND window_ = nullptr;
   bool ends_program_;
-  Contrast contrast_;
-  bool high_contrast_ = false;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   HFONT font_ = nullptr;
-  std::vector<std::pair<std::uint32_t, HBRUSH>> brushes_;  // one per colour, made once
-  std::vector<HWND> controls_;                             // by position in the definition
+  Palette palette_;
+  std::vector<HWND> controls_;  // by position in the definition
   ResultBoxAccessibility accessibility_;
   bool accessibility_ready_ = false;
   ui::FormAdapter adapter_{*this};
@@ -132,17 +123,8 @@ class QuizWindow final : public ui::BackEnd {
 
 bool QuizWindow::Build() {
   dpi_ = DpiOf(window_);
-  high_contrast_ = SystemAsksForHighContrast();
   font_ = CreateFormFont(dpi_);
-  if (font_ == nullptr) return false;
-  std::vector<std::uint32_t> colors{ui::Form().back_color};
-  for (const ui::Control& c : ui::Controls()) colors.push_back(c.back_color);
-  for (const std::uint32_t color : colors) {
-    if (color == ui::kSystemColor || BrushFor(color) != nullptr) continue;
-    const HBRUSH brush = CreateSolidBrush(ToColorRef(color));
-    if (brush == nullptr) return false;
-    brushes_.emplace_back(color, brush);
-  }
+  if (font_ == nullptr || !palette_.Create()) return false;
 
   // The dialog manager moves the focus with Tab in the order of creation among siblings,
   // so the form's controls are created in the order of their tab indexes.
@@ -248,47 +230,11 @@ void QuizWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
   InvalidateRect(window_, nullptr, TRUE);
 }
 
-HBRUSH QuizWindow::BrushFor(std::uint32_t color) const {
-  for (const auto& [c, brush] : brushes_) {
-    if (c == color) return brush;
-  }
-  return nullptr;
-}
-
-// The colours a control is drawn in (nullptr: the form). Text boxes and lists have the
-// system's text-box colours; the others the definition's background with the system's
-// button text, unless the system asks for high contrast: then they all take the system's
-// button colours, whose schemes keep every caption readable and every empty option
-// button's circle empty.
-QuizWindow::Colors QuizWindow::ColorsOf(const ui::Control* def) const {
-  const bool text_box =
-      def != nullptr && (def->kind == ui::Kind::TextBox || def->kind == ui::Kind::ListBox);
-  const std::uint32_t color = def != nullptr ? def->back_color : ui::Form().back_color;
-  if (text_box || (color == ui::kSystemColor && !high_contrast_)) {
-    return {GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW),
-            GetSysColorBrush(COLOR_WINDOW)};
-  }
-  if (high_contrast_ || BrushFor(color) == nullptr) {
-    return {GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_BTNFACE),
-            GetSysColorBrush(COLOR_BTNFACE)};
-  }
-  return {GetSysColor(COLOR_BTNTEXT), ToColorRef(color), BrushFor(color)};
-}
-
 LRESULT QuizWindow::ColorsFor(HDC dc, HWND control) const {
-  const Colors colors = ColorsOf(DefinitionOf(control));
+  const Palette::Colors colors = palette_.Of(DefinitionOf(control));
   SetTextColor(dc, colors.text);
   SetBkColor(dc, colors.back);
   return reinterpret_cast<LRESULT>(colors.brush);
-}
-
-// Whether the system asks for high contrast, unless the window was told.
-bool QuizWindow::SystemAsksForHighContrast() const {
-  if (contrast_ == Contrast::High) return true;
-  HIGHCONTRASTW settings{};
-  settings.cbSize = sizeof settings;
-  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof settings, &settings, 0) != FALSE &&
-         (settings.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
 void QuizWindow::OnCommand(int id, int code, HWND control) {
@@ -310,7 +256,7 @@ void QuizWindow::OnCommand(int id, int code, HWND control) {
 void QuizWindow::OnDrawItem(const DRAWITEMSTRUCT& item) const {
   const ui::Control* def = DefinitionOf(item.hwndItem);
   if (def == nullptr || def->kind != ui::Kind::CommandButton) return;
-  const Colors colors = ColorsOf(def);
+  const Palette::Colors colors = palette_.Of(def);
   DrawCommandButton(item, *def, colors.brush, colors.text, font_);
 }
 
@@ -401,14 +347,14 @@ LRESULT QuizWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND: {
       RECT rect;
       GetClientRect(window_, &rect);
-      FillRect(reinterpret_cast<HDC>(wparam), &rect, ColorsOf(nullptr).brush);
+      FillRect(reinterpret_cast<HDC>(wparam), &rect, palette_.Of(nullptr).brush);
       return 1;
     }
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
-      // A high-contrast scheme switched on or off: every control is drawn again.
-      if (const bool high = SystemAsksForHighContrast(); high != high_contrast_) {
-        high_contrast_ = high;
+      // New system colours, or high contrast switched on or off: everything is drawn
+      // again.
+      if (palette_.Refresh() || message == WM_SYSCOLORCHANGE) {
         RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       }
       return DefDlgProcW(window_, message, wparam, lparam);

@@ -6,14 +6,11 @@
 
 #include "quiz/quiz_form.h"
 #include "window/definition.h"
+#include "window/win32/palette.h"
 
 namespace quiz::win32 {
 
 inline constexpr wchar_t kFormClassName[] = L"PioneersQuizForm";
-
-// The colours of the window: the definition's, or the system's when it asks for high
-// contrast; High takes the system's whatever it asks (for systems that cannot be asked).
-enum class Contrast : unsigned char { FromSystem, High };
 
 // Builds the quiz window and every control of the definition, raises the load event and
 // returns the window, not yet shown; nullptr on failure. The window owns its controller.
