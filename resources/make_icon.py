@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the program's icon, a punched card on a blue tile, and writes it as
-pioneers-quiz.ico (32 x 32, 8 bits per pixel, 256-colour palette) and
-pioneers-quiz.png (the same image) next to this script."""
+pioneers-quiz.ico (32 x 32, 8 bits per pixel, 256-colour palette),
+pioneers-quiz.png (the same image) and pioneers-quiz-64.png, -128.png and -256.png
+(the same drawing, each pixel a square of 2, 4 or 8) next to this script."""
 import os
 import struct
 import zlib
@@ -72,12 +73,13 @@ def write_ico(img, path):
         f.write(directory + image)
 
 
-def write_png(img, path):
+def write_png(img, path, scale=1):
+    size = SIZE * scale
     raw = b""
-    for y in range(SIZE):
+    for y in range(size):
         raw += b"\0"
-        for x in range(SIZE):
-            i = img[y][x]
+        for x in range(size):
+            i = img[y // scale][x // scale]
             r, g, b = PALETTE[i]
             raw += bytes((r, g, b, 0 if i == TRANSPARENT else 255))
 
@@ -86,7 +88,7 @@ def write_png(img, path):
                 struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
 
     png = b"\x89PNG\r\n\x1a\n"
-    png += chunk(b"IHDR", struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0))
+    png += chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
     png += chunk(b"IDAT", zlib.compress(raw, 9))
     png += chunk(b"IEND", b"")
     with open(path, "wb") as f:
@@ -98,3 +100,5 @@ if __name__ == "__main__":
     image = draw()
     write_ico(image, os.path.join(here, "pioneers-quiz.ico"))
     write_png(image, os.path.join(here, "pioneers-quiz.png"))
+    for scale in (2, 4, 8):
+        write_png(image, os.path.join(here, f"pioneers-quiz-{SIZE * scale}.png"), scale)

@@ -1,16 +1,27 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the quiz needs, only those missing.
 #   scripts/setup.sh run    what building and opening the Linux program needs
-#   scripts/setup.sh test   that, plus what every test needs (cross-compiler, Wine, X tools)
+#   scripts/setup.sh web    what building the web page and testing it in Chromium needs
+#   scripts/setup.sh release  what building and checking the release files needs
+#   scripts/setup.sh test   all of that, plus what every test needs (cross-compilers, Wine,
+#                           X tools, the Orca screen reader and AT-SPI)
 set -euo pipefail
 
 run_packages=(cmake make g++ qt6-base-dev libgl-dev fonts-liberation xvfb xauth x11-utils imagemagick)
-test_packages=("${run_packages[@]}" libgtest-dev googletest mingw-w64 wine wine64 xdotool)
+web_packages=(cmake make g++ clang lld zip wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32
+  python3 chromium chromium-driver python3-selenium fonts-liberation)
+release_packages=(cmake make g++ qt6-base-dev libgl-dev mingw-w64 dpkg-dev file wixl msitools zip
+  unzip lintian appstream desktop-file-utils icoutils wine wine64 xvfb xauth x11-utils
+  fonts-liberation)
+test_packages=("${run_packages[@]}" "${web_packages[@]}" "${release_packages[@]}" libgtest-dev
+  googletest xdotool orca python3-pyatspi at-spi2-core dbus)
 
 case "${1:-test}" in
   run) wanted=("${run_packages[@]}") ;;
+  web) wanted=("${web_packages[@]}") ;;
   test) wanted=("${test_packages[@]}") ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  release) wanted=("${release_packages[@]}") ;;
+  *) echo "usage: $0 run|web|release|test" >&2; exit 2 ;;
 esac
 
 missing=()

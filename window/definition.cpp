@@ -3,6 +3,7 @@
 #include <array>
 
 #include "quiz/content.h"
+#include "quiz/publisher.h"
 
 namespace quiz::ui {
 namespace {
@@ -27,7 +28,7 @@ constexpr FormRecord kFormRecord{
              .italic = false,
              .underline = false,
              .strikeout = false},
-    .caption = u"www.example.org Пионери на изчислителната техника",
+    .caption = kCaption,
     .fixed_single = true,
 };
 
@@ -153,10 +154,10 @@ constexpr std::array kControls{
             .height = 2055,
             .tab_index = 0,
             .caption = kStatement,
-            .accessible_name = u"Резултат",
             .multi_line = true,
             .vertical_scroll = true,
-            .read_only = true},
+            .read_only = true,
+            .accessible_name = u"Резултат"},
     Control{.kind = Kind::Label,
             .name = u"Label1",
             .index = 0,

@@ -43,8 +43,6 @@ struct Control {
   std::uint32_t back_color = kSystemColor;       // 0x00BBGGRR or kSystemColor
   int tab_index = 0;
   std::u16string_view caption = {};  // caption, or the initial text of a text box
-  // What assistive technology calls the control where its caption does not name it.
-  std::u16string_view accessible_name = {};
   bool visible = true;
   Alignment alignment = Alignment::Left;  // for option buttons: Right puts the indicator right
   bool graphical = false;                 // command button drawn in its background colour
@@ -53,6 +51,8 @@ struct Control {
   bool read_only = false;
   bool sorted = false;
   std::span<const std::u16string_view> items = {};  // list box items
+  std::u16string_view accessible_name = {};         // what assistive technology calls a control
+                                                    // without a caption of its own
 
   constexpr ControlRef ref() const { return {name, index}; }
 };

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <numeric>
 #include <string>
@@ -49,13 +50,15 @@ bool LessIgnoringCase(std::u16string_view a, std::u16string_view b) {
                                       [](char16_t x, char16_t y) { return Lower(x) < Lower(y); });
 }
 
+const QuizRow& Row(int i) { return kQuizRows.at(static_cast<std::size_t>(i)); }
+
 // Row indexes in the order their captions sort, and in the order the layout stacks them.
 template <typename Caption>
 std::vector<int> SortedBy(Caption caption) {
   std::vector<int> rows(kRowCount);
   std::iota(rows.begin(), rows.end(), 0);
   std::sort(rows.begin(), rows.end(),
-            [&](int a, int b) { return LessIgnoringCase(caption(a), caption(b)); });
+            [&](int a, int b) { return LessIgnoringCase(caption(Row(a)), caption(Row(b))); });
   return rows;
 }
 
@@ -68,8 +71,8 @@ std::vector<int> StackedOnScreen(std::u16string_view name) {
 }
 
 TEST(Content, CaptionsSortInTheOrderTheLayoutStacksThem) {
-  const std::vector<int> people = SortedBy([](int i) { return kQuizRows[i].person; });
-  const std::vector<int> achievements = SortedBy([](int i) { return kQuizRows[i].achievement; });
+  const std::vector<int> people = SortedBy([](const QuizRow& r) { return r.person; });
+  const std::vector<int> achievements = SortedBy([](const QuizRow& r) { return r.achievement; });
   EXPECT_EQ(people, (std::vector<int>{4, 5, 3, 6, 8, 1, 7, 2, 0}));
   EXPECT_EQ(achievements, (std::vector<int>{4, 5, 2, 1, 8, 3, 7, 6, 0}));
   EXPECT_EQ(people, StackedOnScreen(u"Option1"));
@@ -77,7 +80,7 @@ TEST(Content, CaptionsSortInTheOrderTheLayoutStacksThem) {
 }
 
 TEST(Content, RowsAreNumberedByTheirPosition) {
-  for (int i = 0; i < kRowCount; ++i) EXPECT_EQ(kQuizRows[i].index, i);
+  for (int i = 0; i < kRowCount; ++i) EXPECT_EQ(Row(i).index, i);
 }
 
 TEST(Content, AchievementCaptionsKeepTheirExactPunctuation) {
@@ -89,12 +92,13 @@ TEST(Content, AchievementCaptionsKeepTheirExactPunctuation) {
 }
 
 TEST(Content, BiographiesAreSingleParagraphsOfAboutTheirLength) {
-  constexpr std::array<int, kRowCount> kLength{704, 174, 414, 736, 137, 485, 413, 401, 89};
+  constexpr std::array<std::size_t, kRowCount> kLength{704, 174, 414, 736, 137, 485, 413, 401, 89};
   for (const QuizRow& row : kQuizRows) {
     SCOPED_TRACE(row.index);
     const auto& bio = row.biography;
     EXPECT_EQ(bio.find_first_of(u"\r\n"), std::u16string_view::npos);
-    EXPECT_LE(std::abs(static_cast<int>(bio.size()) - kLength[row.index]), kLength[row.index] / 10);
+    const std::size_t length = kLength.at(static_cast<std::size_t>(row.index));
+    EXPECT_LE(std::max(bio.size(), length) - std::min(bio.size(), length), length / 10);
     EXPECT_NE(bio.front(), u' ');
     EXPECT_EQ(bio.find(u"  "), std::u16string_view::npos);
     if (row.index == 3) {
@@ -106,6 +110,35 @@ TEST(Content, BiographiesAreSingleParagraphsOfAboutTheirLength) {
     const auto surname = row.person.substr(row.person.rfind(u' ') + 1);
     EXPECT_EQ(bio.find(surname) != std::u16string_view::npos, row.index != 4);
   }
+}
+
+// FNV-1a over the UTF-16 code units: a fingerprint that any change of a letter, a year or a
+// blank alters.
+std::uint32_t Fingerprint(std::u16string_view text) {
+  std::uint32_t hash = 2166136261u;
+  for (const char16_t c : text) {
+    hash = (hash ^ (c & 0xFFu)) * 16777619u;
+    hash = (hash ^ (static_cast<std::uint32_t>(c) >> 8)) * 16777619u;
+  }
+  return hash;
+}
+
+std::string LengthAndFingerprint(std::u16string_view text) {
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(Fingerprint(text)));
+  return std::to_string(text.size()) + " " + hex;
+}
+
+// The texts as written: an accidental edit fails here, an intended one changes one line.
+TEST(Content, BiographiesAndStatementAreAsWritten) {
+  const std::array<std::string, kRowCount> expected{"733 e5dc99fa", "186 62b5fe5b", "420 90978ee1",
+                                                    "712 03bb5109", "149 920fa254", "531 ae61cc57",
+                                                    "441 4fa71ee3", "434 4f1beea6", "91 6a60f678"};
+  for (const QuizRow& row : kQuizRows) {
+    EXPECT_EQ(LengthAndFingerprint(row.biography), expected.at(static_cast<std::size_t>(row.index)))
+        << "biography " << row.index;
+  }
+  EXPECT_EQ(LengthAndFingerprint(kStatement), "729 a16bffe6") << "statement";
 }
 
 TEST(Content, StatementHasSixLinesAndNamesThePioneersInIndexOrder) {

@@ -1,28 +1,18 @@
-// The user-level scenarios every back end must pass. A back end's test file includes this
-// header and instantiates the suite with its driver:
+// The user-level scenarios every back end must pass, replayed from the scenario table. A
+// back end's test file includes this header and instantiates the suite with its driver:
 //   INSTANTIATE_TYPED_TEST_SUITE_P(Qt, QuizScenario, QtDriver);
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
-#include "quiz/content.h"
-#include "quiz/quiz_form.h"
 #include "tests/scenarios/quiz_driver.h"
+#include "tests/scenarios/scenario_table.h"
 #include "tests/scenarios/text_printer.h"
 
 namespace quiz::testing {
-
-inline std::u16string RightAnswer(int row) {
-  std::u16string text(kRightAnswer);
-  text += kCrLf;
-  text += kQuizRows[static_cast<std::size_t>(row)].biography;
-  text += kCrLf;
-  return text;
-}
-
-inline std::u16string WrongAnswer() { return std::u16string(kWrongAnswer) + std::u16string(kCrLf); }
 
 template <typename Driver>
 class QuizScenario : public ::testing::Test {
@@ -37,126 +27,88 @@ class QuizScenario : public ::testing::Test {
     for (int i = 0; i < kRowCount; ++i) n += driver_.AchievementSelected(i) ? 1 : 0;
     return n;
   }
+
+  // Plays the scenario of this name from the table, checking as it goes.
+  void Play(std::string_view name) {
+    const auto* scenario = std::find_if(std::begin(kScenarios), std::end(kScenarios),
+                                        [&](const Scenario& s) { return s.name == name; });
+    ASSERT_NE(scenario, std::end(kScenarios)) << "no scenario " << name;
+    auto& d = driver_;
+    int number = 0;
+    for (const Step& step : scenario->steps) {
+      SCOPED_TRACE("step " + std::to_string(++number));
+      switch (step.op) {
+        case Op::ClickPerson:
+          d.ClickPerson(step.arg);
+          break;
+        case Op::ClickAchievement:
+          d.ClickAchievement(step.arg);
+          break;
+        case Op::ClickCommand:
+          d.ClickCommand(step.arg);
+          break;
+        case Op::TextIs:
+        case Op::TextIsRightAnswer:
+          EXPECT_EQ(d.ResultText(), ExpectedText(step));
+          break;
+        case Op::TextEndsWith: {
+          const std::u16string text = d.ResultText();
+          ASSERT_GE(text.size(), step.text.size());
+          EXPECT_EQ(text.substr(text.size() - step.text.size()), step.text);
+          break;
+        }
+        case Op::PersonSelected:
+          EXPECT_TRUE(d.PersonSelected(step.arg)) << "person " << step.arg;
+          break;
+        case Op::PersonNotSelected:
+          EXPECT_FALSE(d.PersonSelected(step.arg)) << "person " << step.arg;
+          break;
+        case Op::AchievementSelected:
+          EXPECT_TRUE(d.AchievementSelected(step.arg)) << "achievement " << step.arg;
+          break;
+        case Op::SelectedPeople:
+          EXPECT_EQ(SelectedPeople(), step.arg);
+          break;
+        case Op::SelectedAchievements:
+          EXPECT_EQ(SelectedAchievements(), step.arg);
+          break;
+      }
+    }
+  }
+
   Driver driver_;
 };
 
 TYPED_TEST_SUITE_P(QuizScenario);
 
+// One test for each scenario of the table, by its name.
+static_assert(std::size(kScenarios) == 10, "a new scenario needs its TYPED_TEST_P below");
+
 TYPED_TEST_P(QuizScenario, OpensWithTheStatementAndNothingSelected) {
-  EXPECT_EQ(this->driver_.ResultText(), std::u16string(kStatement));
-  EXPECT_EQ(this->SelectedPeople(), 0);
-  EXPECT_EQ(this->SelectedAchievements(), 0);
+  this->Play("OpensWithTheStatementAndNothingSelected");
 }
-
 TYPED_TEST_P(QuizScenario, ShowWithoutBothChoicesIsWrong) {
-  auto& d = this->driver_;
-  d.ClickCommand(0);
-  EXPECT_EQ(d.ResultText(), WrongAnswer());
-  d.ClickPerson(4);
-  d.ClickCommand(0);
-  EXPECT_EQ(d.ResultText(), WrongAnswer());
-  d.ClickCommand(1);
-  d.ClickAchievement(4);
-  d.ClickCommand(0);
-  EXPECT_EQ(d.ResultText(), WrongAnswer());
+  this->Play("ShowWithoutBothChoicesIsWrong");
 }
-
 TYPED_TEST_P(QuizScenario, EveryMatchingPairShowsItsBiography) {
-  auto& d = this->driver_;
-  for (int row = 0; row < kRowCount; ++row) {
-    d.ClickPerson(row);
-    d.ClickAchievement(row);
-    d.ClickCommand(0);
-    EXPECT_EQ(d.ResultText(), RightAnswer(row)) << "row " << row;
-  }
-  // Row 3's biography keeps its trailing blank before the final line break.
-  d.ClickPerson(3);
-  d.ClickAchievement(3);
-  d.ClickCommand(0);
-  const std::u16string text = d.ResultText();
-  ASSERT_GE(text.size(), 3u);
-  EXPECT_EQ(text.substr(text.size() - 3), u" \r\n");
+  this->Play("EveryMatchingPairShowsItsBiography");
 }
-
 TYPED_TEST_P(QuizScenario, PairsThatStandSideBySideButDifferAreWrong) {
-  auto& d = this->driver_;
-  d.ClickPerson(3);
-  d.ClickAchievement(2);  // at the height of person 3 on screen, but another row
-  d.ClickCommand(0);
-  EXPECT_EQ(d.ResultText(), WrongAnswer());
+  this->Play("PairsThatStandSideBySideButDifferAreWrong");
 }
-
 TYPED_TEST_P(QuizScenario, OnlyTheLastChoiceInEachGroupCounts) {
-  auto& d = this->driver_;
-  d.ClickPerson(5);
-  d.ClickPerson(0);
-  d.ClickAchievement(0);
-  EXPECT_TRUE(d.PersonSelected(0));
-  EXPECT_FALSE(d.PersonSelected(5));
-  EXPECT_EQ(this->SelectedPeople(), 1);
-  d.ClickCommand(0);
-  EXPECT_EQ(d.ResultText(), RightAnswer(0));
+  this->Play("OnlyTheLastChoiceInEachGroupCounts");
 }
-
-TYPED_TEST_P(QuizScenario, GroupsAreIndependent) {
-  auto& d = this->driver_;
-  d.ClickAchievement(6);
-  d.ClickPerson(2);
-  EXPECT_TRUE(d.AchievementSelected(6));
-  EXPECT_TRUE(d.PersonSelected(2));
-  d.ClickAchievement(7);
-  EXPECT_TRUE(d.PersonSelected(2));
-  EXPECT_EQ(this->SelectedPeople(), 1);
-  EXPECT_EQ(this->SelectedAchievements(), 1);
-}
-
-TYPED_TEST_P(QuizScenario, ChoosingKeepsTheResultText) {
-  auto& d = this->driver_;
-  d.ClickPerson(1);
-  d.ClickAchievement(8);
-  EXPECT_EQ(d.ResultText(), std::u16string(kStatement));
-}
-
+TYPED_TEST_P(QuizScenario, GroupsAreIndependent) { this->Play("GroupsAreIndependent"); }
+TYPED_TEST_P(QuizScenario, ChoosingKeepsTheResultText) { this->Play("ChoosingKeepsTheResultText"); }
 TYPED_TEST_P(QuizScenario, ShowingTwiceDoesNotAccumulate) {
-  auto& d = this->driver_;
-  d.ClickPerson(7);
-  d.ClickAchievement(7);
-  d.ClickCommand(0);
-  d.ClickCommand(0);
-  EXPECT_EQ(d.ResultText(), RightAnswer(7));
-  d.ClickAchievement(1);
-  d.ClickCommand(0);
-  d.ClickCommand(0);
-  EXPECT_EQ(d.ResultText(), WrongAnswer());
+  this->Play("ShowingTwiceDoesNotAccumulate");
 }
-
 TYPED_TEST_P(QuizScenario, ClearDeselectsEverythingAndForgetsTheChoices) {
-  auto& d = this->driver_;
-  d.ClickPerson(6);
-  d.ClickAchievement(6);
-  d.ClickCommand(1);
-  EXPECT_EQ(d.ResultText(), std::u16string(kMakeYourChoice));
-  EXPECT_EQ(this->SelectedPeople(), 0);
-  EXPECT_EQ(this->SelectedAchievements(), 0);
-  d.ClickCommand(0);
-  EXPECT_EQ(d.ResultText(), WrongAnswer());
-  // Choosing again after clearing works as at the start.
-  d.ClickPerson(6);
-  d.ClickAchievement(6);
-  d.ClickCommand(0);
-  EXPECT_EQ(d.ResultText(), RightAnswer(6));
+  this->Play("ClearDeselectsEverythingAndForgetsTheChoices");
 }
-
 TYPED_TEST_P(QuizScenario, ClickingTheSelectedButtonAgainChangesNothing) {
-  auto& d = this->driver_;
-  d.ClickPerson(8);
-  d.ClickPerson(8);
-  d.ClickAchievement(8);
-  d.ClickAchievement(8);
-  EXPECT_TRUE(d.PersonSelected(8));
-  EXPECT_TRUE(d.AchievementSelected(8));
-  d.ClickCommand(0);
-  EXPECT_EQ(d.ResultText(), RightAnswer(8));
+  this->Play("ClickingTheSelectedButtonAgainChangesNothing");
 }
 
 REGISTER_TYPED_TEST_SUITE_P(QuizScenario, OpensWithTheStatementAndNothingSelected,

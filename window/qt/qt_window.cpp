@@ -27,6 +27,7 @@
 
 #include "window/binding.h"
 #include "window/qt/icon_pixels.h"
+#include "window/qt/qt_announce.h"
 #include "window/qt/qt_convert.h"
 
 namespace quiz::ui {
@@ -316,8 +317,10 @@ QWidget* QtQuizWindow::Create(const Control& control) {
   if (HasClickHandler(control)) {
     auto* button = static_cast<QAbstractButton*>(widget);
     // Only clicks reach the controller: selection changes made by the program raise nothing.
-    connect(button, &QAbstractButton::clicked, this,
-            [this, &control] { RaiseClick(form_, control); });
+    connect(button, &QAbstractButton::clicked, this, [this, &control] {
+      RaiseClick(form_, control);
+      if (control.kind == Kind::CommandButton) AnnounceResult(this, ToQString(text1_));
+    });
   }
   return widget;
 }

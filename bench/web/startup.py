@@ -1,0 +1,96 @@
+#!/usr/bin/python3
+"""Time from navigation to the first complete paint of the quiz page in headless Chromium,
+against a page with the same static HTML and no module (the quiz's own DOM once built,
+without its scripts). Fresh navigations, interleaved; prints medians and ratios.
+
+startup.py RUNS SINGLE_FILE PAGE_DIR
+"""
+import functools
+import http.server
+import pathlib
+import shutil
+import statistics
+import sys
+import tempfile
+import threading
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.support.ui import WebDriverWait
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def main(runs, single_file, page_dir):
+    work = pathlib.Path(tempfile.mkdtemp(prefix="quiz-bench-"))
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                 "--disable-background-networking", "--disable-component-update",
+                 "--disable-sync", "--window-size=800,600", f"--user-data-dir={work / 'profile'}"):
+        options.add_argument(flag)
+    browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+    def ready():
+        WebDriverWait(browser, 10).until(lambda b: b.execute_script(
+            "return document.readyState === 'complete' && (!document.querySelector('script')"
+            " || 'ready' in document.documentElement.dataset)"))
+
+    # The static page: the built window as HTML, its style inline, no scripts.
+    browser.get(pathlib.Path(single_file).resolve().as_uri())
+    ready()
+    static = browser.execute_script("""
+      const copy = document.documentElement.cloneNode(true);
+      copy.querySelectorAll('script').forEach((s) => s.remove());
+      delete copy.dataset.ready;
+      return '<!DOCTYPE html>\\n' + copy.outerHTML;""")
+    static_dir = work / "static"
+    static_dir.mkdir()
+    (static_dir / "index.html").write_text(static, encoding="utf-8")
+    for name in ("quiz.css", "pioneers-quiz.png"):  # the folder page's static files, for http
+        shutil.copyfile(pathlib.Path(page_dir) / name, static_dir / name)
+
+    servers = {}
+    for name, root in (("page", page_dir), ("static", static_dir)):
+        server = http.server.ThreadingHTTPServer(
+            ("127.0.0.1", 0), functools.partial(QuietHandler, directory=str(root)))
+        threading.Thread(target=server.serve_forever, daemon=True).start()
+        servers[name] = server
+    pages = {
+        "single file, file://": pathlib.Path(single_file).resolve().as_uri(),
+        "static HTML, file://": (static_dir / "index.html").as_uri(),
+        "folder page, http://": f"http://127.0.0.1:{servers['page'].server_address[1]}/",
+        "static HTML, http://": f"http://127.0.0.1:{servers['static'].server_address[1]}/",
+    }
+    samples = {name: [] for name in pages}
+    for run in range(runs + 1):
+        for name, url in pages.items():
+            browser.get("about:blank")
+            browser.get(url)
+            ready()
+            paint = browser.execute_script("""
+              return new Promise((done) => new PerformanceObserver((list) => {
+                for (const e of list.getEntries()) {
+                  if (e.name === 'first-contentful-paint') done(e.startTime);
+                }
+              }).observe({type: 'paint', buffered: true}));""")
+            if run > 0:  # the first round warms the file cache
+                samples[name].append(paint)
+    browser.quit()
+    for server in servers.values():
+        server.shutdown()
+    shutil.rmtree(work, ignore_errors=True)
+
+    med = {name: statistics.median(values) for name, values in samples.items()}
+    print(f"{'':24} {'first paint ms':>16}")
+    for name, value in med.items():
+        print(f"{name:24} {value:16.1f}")
+    print(f"{'ratio, file://':24} {med['single file, file://'] / med['static HTML, file://']:16.2f}")
+    print(f"{'ratio, http://':24} {med['folder page, http://'] / med['static HTML, http://']:16.2f}")
+
+
+if __name__ == "__main__":
+    main(int(sys.argv[1]), sys.argv[2], sys.argv[3])

@@ -1,0 +1,62 @@
+# The Windows program's release files, made by `cmake --build --preset win32 --target
+# quiz-release`: the installer (wixl, from msitools) and the portable zip (the program, a
+# read-me in Bulgarian and the licence). The publisher comes from cmake/publisher.cmake.
+set(QUIZ_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
+set(QUIZ_MSI_VERSION ${QUIZ_PACKAGE_VERSION})
+set(packaging ${CMAKE_CURRENT_BINARY_DIR}/packaging)
+set(QUIZ_MSI ${CMAKE_CURRENT_BINARY_DIR}/PioneersQuiz-${QUIZ_PACKAGE_VERSION}-x64.msi)
+set(QUIZ_PORTABLE_ZIP ${CMAKE_CURRENT_BINARY_DIR}/PioneersQuiz-${QUIZ_PACKAGE_VERSION}-x64-portable.zip)
+
+# Windows text files: CR LF line ends; the read-me with a byte-order mark, so that every
+# Notepad reads it as UTF-8.
+function(quiz_windows_text input output)
+  file(READ ${input} text)
+  string(REPLACE "\n" "\r\n" text "${text}")
+  string(CONFIGURE "${text}" text @ONLY)
+  if(ARGN STREQUAL "BOM")
+    string(ASCII 239 187 191 bom)  # EF BB BF
+    string(PREPEND text "${bom}")
+  endif()
+  file(WRITE ${output}.tmp "${text}")
+  configure_file(${output}.tmp ${output} COPYONLY)  # touched only when it changes
+endfunction()
+
+set(QUIZ_README_URL "")
+set(QUIZ_MSI_LINKS "")
+if(NOT QUIZ_PUBLISHER_HOMEPAGE STREQUAL "")
+  set(QUIZ_README_URL ", ${QUIZ_PUBLISHER_URL}")
+  set(QUIZ_MSI_LINKS "    <Property Id=\"ARPURLINFOABOUT\" Value=\"${QUIZ_PUBLISHER_HOMEPAGE}\"/>\n")
+endif()
+string(REPLACE "&" "&amp;" QUIZ_XML_PUBLISHER_NAME "${QUIZ_PUBLISHER_NAME}")
+string(REPLACE "<" "&lt;" QUIZ_XML_PUBLISHER_NAME "${QUIZ_XML_PUBLISHER_NAME}")
+string(REPLACE "\"" "&quot;" QUIZ_XML_PUBLISHER_NAME "${QUIZ_XML_PUBLISHER_NAME}")
+quiz_windows_text(${PROJECT_SOURCE_DIR}/LICENSE ${packaging}/LICENSE.txt)
+quiz_windows_text(${PROJECT_SOURCE_DIR}/resources/README-windows.txt.in ${packaging}/README.txt BOM)
+set(icon ${PROJECT_SOURCE_DIR}/resources/pioneers-quiz.ico)
+configure_file(${PROJECT_SOURCE_DIR}/resources/pioneers-quiz.wxs.in ${packaging}/msi/pioneers-quiz.wxs
+               @ONLY)
+
+add_custom_command(OUTPUT ${QUIZ_MSI}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:PioneersQuiz> ${packaging}/LICENSE.txt ${icon}
+          ${packaging}/msi
+  COMMAND wixl --arch x64 --output ${QUIZ_MSI} pioneers-quiz.wxs
+  COMMAND ${PROJECT_SOURCE_DIR}/cmake/msi-texts.sh ${QUIZ_MSI} ${QUIZ_PUBLISHER_NAME}
+  WORKING_DIRECTORY ${packaging}/msi
+  DEPENDS PioneersQuiz ${packaging}/msi/pioneers-quiz.wxs ${packaging}/LICENSE.txt ${icon}
+          ${PROJECT_SOURCE_DIR}/cmake/msi-texts.sh
+  COMMENT "Windows installer ${QUIZ_MSI}" VERBATIM)
+
+# The zip holds one folder; fixed file times and no extra attributes keep it reproducible.
+set(folder PioneersQuiz-${QUIZ_PACKAGE_VERSION})
+add_custom_command(OUTPUT ${QUIZ_PORTABLE_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${packaging}/zip ${QUIZ_PORTABLE_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${packaging}/zip/${folder}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:PioneersQuiz> ${packaging}/README.txt
+          ${packaging}/LICENSE.txt ${packaging}/zip/${folder}
+  COMMAND sh -c "cd zip && touch -d 2026-12-08T12:00:00Z ${folder} ${folder}/* && \
+                 zip -q -X -r ${QUIZ_PORTABLE_ZIP} ${folder}"
+  WORKING_DIRECTORY ${packaging}
+  DEPENDS PioneersQuiz ${packaging}/README.txt ${packaging}/LICENSE.txt
+  COMMENT "Portable zip ${QUIZ_PORTABLE_ZIP}" VERBATIM)
+
+add_custom_target(quiz-release DEPENDS ${QUIZ_MSI} ${QUIZ_PORTABLE_ZIP})

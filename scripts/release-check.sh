@@ -1,0 +1,167 @@
+#!/usr/bin/env bash
+# Runs scripts/release.sh and checks its files as a school's administrator would, with each
+# ecosystem's own tools: SHA256SUMS; lintian, AppStream and desktop-entry validators on the
+# Debian package, its dependencies against dpkg-shlibdeps, an install into an empty root,
+# a start and a removal; the Windows installer under Wine (install, shortcut, uninstall
+# entry, start, uninstall, upgrade); the portable zip. Ends with 'N passed, N failed'.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+scripts/release.sh "$@" || { echo "release: 0 passed, 1 failed"; exit 1; }
+. scripts/xvfb.sh
+start_xvfb
+work=$(mktemp -d)
+trap 'rm -rf "$work"; kill "${XVFB_PID:-}" 2>/dev/null || true' EXIT
+passed=0 failed=0
+check() {  # check NAME COMMAND...: runs the command, shows its output when it fails
+  local name=$1 out
+  shift
+  if out=$("$@" 2>&1); then
+    passed=$((passed + 1)); echo "ok    $name"
+  else
+    failed=$((failed + 1)); echo "FAIL  $name"; sed 's/^/      /' <<<"$out"
+  fi
+}
+cache() { sed -n "s/^$1:[A-Z]*=//p" build/release/win32/CMakeCache.txt; }
+id=bg.uchebni_proekti.pioneers_quiz
+title='Пионери на изчислителната техника'
+deb=$(ls dist/pioneers-quiz_*.deb)
+msi=$(ls dist/PioneersQuiz-*.msi)
+zip=$(ls dist/PioneersQuiz-*-portable.zip)
+version=$(dpkg-deb -f "$deb" Version)
+version=${version%-*}
+dpkg-deb -x "$deb" "$work/deb"
+
+check "SHA256SUMS" sh -c 'cd dist && sha256sum -c SHA256SUMS'
+check "lintian: no error or warning" sh -c "lintian --fail-on error,warning '$deb'"
+check "appstreamcli validate --pedantic" \
+  appstreamcli validate --pedantic --no-net "$work/deb/usr/share/metainfo/$id.metainfo.xml"
+check "desktop-file-validate" sh -c \
+  "out=\$(desktop-file-validate '$work/deb/usr/share/applications/$id.desktop'); echo \"\$out\"; [ -z \"\$out\" ]"
+
+depends_match() {
+  mkdir -p "$work/shlibs/debian"
+  printf 'Source: pioneers-quiz\n\nPackage: pioneers-quiz\nArchitecture: any\n' \
+    >"$work/shlibs/debian/control"
+  local derived declared
+  derived=$(cd "$work/shlibs" && dpkg-shlibdeps -O "$work/deb/usr/bin/pioneers-quiz" 2>/dev/null |
+    sed -n 's/^shlibs:Depends=//p')
+  derived=$(tr ',' '\n' <<<"$derived, fonts-liberation" | sed 's/^ *//' | LC_ALL=C sort)
+  declared=$(dpkg-deb -f "$deb" Depends | tr ',' '\n' | sed 's/^ *//' | LC_ALL=C sort)
+  echo "declared: $declared"; echo "derived:  $derived"
+  [ "$declared" = "$derived" ]
+}
+check "Depends = dpkg-shlibdeps + fonts-liberation" depends_match
+
+# Into an empty root with dpkg's own database: the files land, the program finds its
+# libraries and starts, and removing the package leaves nothing.
+deb_install_start_remove() {
+  local root=$work/root
+  mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
+  touch "$root/var/lib/dpkg/status" "$root/var/lib/dpkg/available"
+  dpkg --root="$root" --force-depends --force-script-chrootless -i "$deb" >/dev/null
+  [ -x "$root/usr/bin/pioneers-quiz" ] || { echo "not installed"; return 1; }
+  ! ldd "$root/usr/bin/pioneers-quiz" | grep 'not found'
+  XDG_RUNTIME_DIR=$work "$root/usr/bin/pioneers-quiz" & local pid=$!
+  local window=
+  for _ in $(seq 50); do
+    window=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$title\"") && break
+    sleep 0.1
+  done
+  kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
+  [ -n "$window" ] || { echo "no window titled $title"; return 1; }
+  dpkg --root="$root" --force-depends --force-script-chrootless --purge pioneers-quiz >/dev/null
+  local left
+  left=$(find "$root" -mindepth 1 ! -path "$root/var/lib/dpkg*" ! -type d)
+  [ -z "$left" ] || { echo "left behind: $left"; return 1; }
+}
+check ".deb installs into an empty root, starts, purges clean" deb_install_start_remove
+
+check "msiinfo: manufacturer and version from the settings, product icon" bash -c "
+  props=\$(msiinfo export '$msi' Property | tr -d '\\r')
+  grep -qx 'Manufacturer	$(cache QUIZ_PUBLISHER_NAME)' <<<\"\$props\" &&
+  grep -qx 'ProductVersion	$version' <<<\"\$props\" &&
+  grep -qx 'ARPPRODUCTICON	QuizIcon.ico' <<<\"\$props\" || { echo \"\$props\"; exit 1; }"
+
+# Under Wine, in a prefix of its own.
+export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+"$wine" wineboot -i >/dev/null 2>&1; "$wineserver" -w
+snapshot() {  # every file and every registry key of the prefix
+  (cd "$WINEPREFIX" && find drive_c ! -path '*/Temp/*' ! -path 'drive_c/windows/Installer*'
+   grep -ah '^\[' system.reg user.reg | sed 's/\] [0-9]*$/]/') | LC_ALL=C sort
+}
+snapshot >"$work/before"
+program="$WINEPREFIX/drive_c/Program Files/$title/PioneersQuiz.exe"
+msi_install() {
+  "$wine" msiexec /i "Z:$PWD/$msi" /qn || return 1
+  "$wineserver" -w
+  [ -f "$program" ] || { echo "no $program"; return 1; }
+  # Wine puts a per-machine shortcut in the user's Start menu; Windows in the common one.
+  local link
+  link=$(find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/*' -name "$title.lnk")
+  [ -n "$link" ] || { echo "no Start-menu shortcut"; return 1; }
+  iconv -f UTF-16LE -t UTF-8 <"$link" 2>/dev/null | grep -aq 'PioneersQuiz.exe' ||
+    grep -aq 'PioneersQuiz.exe' "$link" || { echo "shortcut does not name the program"; return 1; }
+  local key
+  key=$(grep -a -A30 'Uninstall\\\\{' "$WINEPREFIX/system.reg")
+  # (Wine leaves out DisplayIcon, which Windows takes from ARPPRODUCTICON: checked above.)
+  grep -aq '"DisplayVersion"="'"$version"'"' <<<"$key" && grep -aq '"Publisher"="\\x' <<<"$key" &&
+    grep -aq '"DisplayName"="\\x41f' <<<"$key" || { echo "$key"; return 1; }
+}
+check "msiexec /i /qn: program, shortcut, Apps & features entry" msi_install
+msi_start() {
+  "$wine" "$program" & local pid=$!
+  local window=
+  for _ in $(seq 100); do
+    window=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$title\"") && break
+    sleep 0.2
+  done
+  kill "$pid" 2>/dev/null; "$wineserver" -k; wait "$pid" 2>/dev/null
+  [ -n "$window" ] || { echo "no window titled $title"; return 1; }
+}
+check "installed program starts" msi_start
+msi_upgrade() {  # the same installer as version x.y.(z+1) replaces this one
+  local next=${version%.*}.$((${version##*.} + 1)) staged=build/release/win32/window/win32/packaging/msi
+  sed "s/Version=\"$version\"/Version=\"$next\"/" "$staged/pioneers-quiz.wxs" >"$staged/next.wxs"
+  (cd "$staged" && wixl --arch x64 -o "$work/next.msi" next.wxs 2>/dev/null) &&
+    cmake/msi-texts.sh "$work/next.msi" "$(cache QUIZ_PUBLISHER_NAME)" || return 1
+  rm -f "$staged/next.wxs"
+  "$wine" msiexec /i "Z:$work/next.msi" /qn || return 1
+  "$wineserver" -w
+  local entries
+  entries=$(grep -a -A30 'Uninstall\\\\{' "$WINEPREFIX/system.reg" | grep -a '"DisplayVersion"')
+  [ "$entries" = "\"DisplayVersion\"=\"$next\"" ] || { echo "entries: $entries"; return 1; }
+  "$wine" msiexec /x "Z:$work/next.msi" /qn && "$wine" msiexec /i "Z:$PWD/$msi" /qn
+  "$wineserver" -w
+}
+check "a newer version replaces it (upgrade code)" msi_upgrade
+msi_uninstall() {
+  "$wine" msiexec /x "Z:$PWD/$msi" /qn || return 1
+  "$wineserver" -w
+  snapshot >"$work/after"
+  # What is there now and was not before, less the roots of Windows Installer's own
+  # registration, which every Windows has.
+  local added
+  added=$(LC_ALL=C comm -13 "$work/before" "$work/after" |
+    grep -Ev '\\Installer\\\\(Features|Products|UpgradeCodes)\]$|\\UserData\\\\S-1-5-18\\\\(Components|Products)\]$')
+  [ -z "$added" ] || { echo "left behind:"; echo "$added"; return 1; }
+}
+check "msiexec /x removes every file and key" msi_uninstall
+
+check "portable zip: program, Bulgarian read-me, licence" bash -c "
+  list=\$(unzip -Z1 '$zip')
+  for f in PioneersQuiz.exe README.txt LICENSE.txt; do grep -q \"/\$f\$\" <<<\"\$list\" || exit 1; done
+  unzip -p '$zip' '*/README.txt' | grep -q 'не се инсталира' &&
+  unzip -p '$zip' '*/README.txt' | grep -q 'MIT'"
+
+web_single=$(ls dist/pioneers-quiz-*.html 2>/dev/null | head -1)
+web_zip=$(ls dist/pioneers-quiz-web-*.zip 2>/dev/null | head -1)
+check "web: single file with its module inside, and the page's folder" bash -c "
+  [ -n '$web_single' ] && [ -n '$web_zip' ] || exit 1
+  grep -q 'lang=\"bg\"' '$web_single' && grep -q 'id=\"quiz-module\"' '$web_single' || exit 1
+  list=\$(unzip -Z1 '$web_zip')
+  for f in index.html quiz.js quiz.css quiz.wasm; do grep -q \"/\$f\$\" <<<\"\$list\" || exit 1; done"
+
+echo "release: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# A blind student hears every result. With the Orca screen reader running over AT-SPI, person 3
+# and achievement 3 chosen and "Изведи" pressed with Space, Orca says "Правилно." and the
+# biography while the focus stays on the button; "Чисти" and a wrong answer (a mouse click)
+# are spoken too. What Orca says is read from its debug log, through a speech server that
+# makes no sound. Needs an X display; exits 77 (skipped) where Orca or AT-SPI is missing or
+# does not start.
+#   orca_speaks_results.sh PROGRAM
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+program=$1
+
+skip() {
+  echo "skipped: $*"
+  exit 77
+}
+
+if [ "${2:-}" != --in-session ]; then
+  { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; } || skip "no X display"
+  for tool in orca dbus-run-session xdotool; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed"
+  done
+  [ -x /usr/libexec/at-spi-bus-launcher ] || skip "at-spi2-core is not installed"
+  # A session bus of the test's own, with the accessibility bus and Orca on it.
+  exec dbus-run-session -- "$0" "$program" --in-session
+fi
+
+work=$(mktemp -d)
+log=$work/orca.log
+launcher=
+orca=
+app=
+cleanup() {
+  [ -z "$app" ] || kill "$app" 2>/dev/null || true
+  [ -z "$orca" ] || kill -KILL "$orca" 2>/dev/null || true  # Orca ignores TERM while idle
+  [ -z "$launcher" ] || kill "$launcher" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export GSETTINGS_BACKEND=memory XDG_RUNTIME_DIR=$work/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+# What Orca said from line $1 of its log on, one utterance a line.
+spoken_since() {
+  tail -n +"$1" "$log" 2>/dev/null | sed -n "s/^.* - SPEECH OUTPUT: '\(.*\)' \{0,1\}{.*}\$/\1/p"
+}
+mark() { echo $(($(wc -l <"$log") + 1)); }  # the next line of the log
+fail() {
+  echo "FAIL: $1"
+  echo "Orca said:"
+  spoken_since "$2" | sed 's/^/  /'
+  cp "$log" "${TMPDIR:-/tmp}/orca_speaks_results.log"
+  echo "Orca's log: ${TMPDIR:-/tmp}/orca_speaks_results.log"
+  exit 1
+}
+# Waits until Orca has said exactly $2 since line $1 of its log.
+said() {
+  local i
+  for i in $(seq 100); do
+    spoken_since "$1" | grep -qxF -- "$2" && return 0
+    sleep 0.1
+  done
+  fail "Orca did not say: $2" "$1"
+}
+# Waits until Orca has moved its locus of focus to "[role | name]" $2 since line $1 of its
+# log. After a mouse click it may do so without a word, when it handles the click first.
+focused() {
+  local i
+  for i in $(seq 100); do
+    tail -n +"$1" "$log" | grep -qF -- "locusOfFocus: [$2]" && return 0
+    sleep 0.1
+  done
+  fail "Orca's focus did not move to: $2" "$1"
+}
+
+/usr/libexec/at-spi-bus-launcher --launch-immediately &
+launcher=$!
+mkdir "$work/prefs"
+cat >"$work/prefs/user-settings.conf" <<'JSON'
+{"general": {"speechServerFactory": "orca_log_speech", "speechServerInfo": null},
+ "profiles": {"default": {"profile": ["Default", "default"],
+                          "speechServerFactory": "orca_log_speech", "speechServerInfo": null}},
+ "pronunciations": {}, "keybindings": {}}
+JSON
+cat >"$work/prefs/orca-customizations.py" <<'PY'
+# Every line of the debug log as soon as it is written, for the test to follow.
+import orca.debug
+if orca.debug.debugFile:
+    orca.debug.debugFile.reconfigure(line_buffering=True)
+PY
+PYTHONPATH=$here orca --user-prefs "$work/prefs" --debug-file "$log" >"$work/orca.out" 2>&1 &
+orca=$!
+for i in $(seq 150); do
+  grep -q 'Startup complete' "$log" 2>/dev/null && break
+  [ "$i" -lt 150 ] || { cat "$work/orca.out"; skip "Orca did not start"; }
+  sleep 0.1
+done
+grep -q 'Using speech server factory: orca_log_speech' "$log" || {
+  echo "FAIL: Orca does not use the silent speech server"
+  exit 1
+}
+
+start=$(mark)
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$program" &
+app=$!
+window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" | head -1)
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+# The focus starts in the result box, and Orca presents it.
+said "$start" "read only text."
+
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
+key() { xdotool key "$1"; }
+# Each step acts, then waits for what Orca must say. Centres of the controls in pixels, from
+# the window definition (twips / 15).
+m=$(mark) && click 84 97 && focused "$m" "radio button | Джордж Стибиц"       # Option1(3)
+m=$(mark) && click 324 145 && focused "$m" "radio button | двоичен суматор; телетайп; Bell I"
+m=$(mark) && click 240 300 && focused "$m" "text | "                          # Text1(0)
+m=$(mark) && key shift+Tab && said "$m" "Чисти push button."
+m=$(mark) && key shift+Tab && said "$m" "Изведи push button."
+m=$(mark) && key space && said "$m" "Правилно. Джордж Стибиц [1904–1995] е американски\
+ математик и изследовател в Bell Laboratories, един от бащите на цифровия компютър. През 1937\
+ г., като служител на лабораториите, той сглобява от телефонни релета, батерия и крушки\
+ електромеханичен двоичен суматор, наречен по-късно „Модел K“. Устройството събира двоични\
+ числа, като реализира булевата логика с релета. През 1939 г. заедно с инженера Самюъл Уилямс\
+ разработва Complex Number Calculator – машина, която събира, изважда, умножава и дели\
+ комплексни числа; по-късно е наречена Bell Labs Model I. Тя е свързана с телетайпи и\
+ отделите на компанията я ползват от разстояние. През 1940 г. Стибиц демонстрира работа с нея\
+ по телеграфна линия от Дартмутския колеж до Ню Йорк."
+# The focus stayed on "Изведи": Tab goes on to "Чисти".
+m=$(mark) && key Tab && said "$m" "Чисти push button."
+m=$(mark) && key space && said "$m" "Направете своя избор!"
+m=$(mark) && click 108 225 && said "$m" "Грешен отговор!"                       # Command1(0)
+
+echo "Orca said:"
+spoken_since "$start" | sed 's/^/  /'

@@ -1,0 +1,54 @@
+// The browser back end: the page builds the window's controls from the definition and holds
+// their selection and shown text; this side keeps the texts the controller reads back and
+// the hidden list. Every operation reaches the page keyed by the control's position in
+// Controls().
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "window/back_end.h"
+#include "window/form_adapter.h"
+
+namespace quiz::ui::web {
+
+// What the page does for the module: in the browser, the module's imports.
+struct PageCalls {
+  void (*set_selected)(std::size_t position, std::uint32_t selected);
+  std::uint32_t (*is_selected)(std::size_t position);
+  void (*set_text)(std::size_t position, const char16_t* text, std::size_t length);
+  void (*announce)(std::size_t position);
+};
+
+class WebBackEnd final : public BackEnd {
+ public:
+  explicit WebBackEnd(const PageCalls& page);
+  WebBackEnd(const WebBackEnd&) = delete;
+  WebBackEnd& operator=(const WebBackEnd&) = delete;
+
+  // The window's load event; the page has built every control.
+  void Load() { adapter_.Load(); }
+  // A user's click on the control at this position of Controls(). False where there is no
+  // such control or no handler for its click.
+  bool Click(std::size_t position);
+  const QuizForm& form() const { return adapter_.form(); }
+
+  void SetSelected(const Control& option, bool selected) override;
+  bool IsSelected(const Control& option) const override;
+  std::u16string Text(const Control& box) const override;
+  void SetText(const Control& box, std::u16string_view text) override;
+  std::optional<std::u16string> Item(const Control& list, std::int16_t index) const override;
+  void Announce(const Control& box) override;
+
+ private:
+  // The position of a control of this kind, or nothing.
+  static std::optional<std::size_t> PositionOf(const Control& control, Kind kind);
+
+  const PageCalls& page_;
+  std::vector<std::u16string> texts_;  // by position; a text box's text, as last written
+  FormAdapter adapter_{*this};
+};
+
+}  // namespace quiz::ui::web
