@@ -63,7 +63,9 @@ class Win32Driver : public WindowDriver {
  public:
   explicit Win32Driver(win32::Contrast contrast = win32::Contrast::FromSystem) {
     window_ = win32::CreateQuizWindow(GetModuleHandleW(nullptr), false, contrast);
-    if (window_ == nullptr) ADD_FAILURE() << "the quiz window could not be created";
+    if (window_ == nullptr) {
+      ADD_FAILURE() << "the quiz window could not be created (error " << GetLastError() << ")";
+    }
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
     Pump();
