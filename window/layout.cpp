@@ -1,6 +1,7 @@
 #include "window/layout.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <functional>
 
 namespace quiz::ui {
@@ -64,8 +65,8 @@ const Control* OptionOnScreen(const Control& from, int step) {
   const std::vector<const Control*> options = OptionsOnScreen(*frame);
   const auto at = std::find(options.begin(), options.end(), &from);
   if (at == options.end()) return nullptr;
-  const auto n = static_cast<long>(options.size());
-  const long next = ((at - options.begin()) + step % n + n) % n;
+  const auto n = static_cast<std::ptrdiff_t>(options.size());
+  const std::ptrdiff_t next = ((at - options.begin()) + step % n + n) % n;
   return options[static_cast<std::size_t>(next)];
 }
 

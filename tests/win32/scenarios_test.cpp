@@ -1,12 +1,15 @@
-// The user-level scenarios and long random runs on the Windows program's window.
+// The user-level scenarios, the window-conformance suite and long random runs on the
+// Windows program's window.
 #include "tests/scenarios/random_run.h"
 #include "tests/scenarios/scenario_suite.h"
+#include "tests/scenarios/window_conformance.h"
 #include "tests/win32/win32_driver.h"
 
 namespace quiz::testing {
 namespace {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, QuizScenario, Win32Driver);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, WindowConformance, Win32Driver);
 
 TEST(Win32RandomRun, WindowFollowsTheModel) {
   const std::uint64_t seed = RandomSeed();

@@ -45,6 +45,26 @@ DWORD GdiObjects() {
 #endif
 }
 
+// USER objects of this process. Where GetGuiResources says nothing (Wine answers 0), the
+// windows of this thread are counted instead: the USER objects the quiz window makes.
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+  ++*reinterpret_cast<DWORD*>(count);
+  return TRUE;
+}
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+  ++*reinterpret_cast<DWORD*>(count);
+  EnumChildWindows(window, &CountChild, count);  // every descendant
+  return TRUE;
+}
+
+DWORD UserObjects() {
+  if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) return n;
+  DWORD n = 0;
+  EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&n));
+  return n;
+}
+
 TEST(Win32Stability, ObjectCountsStayFlatOverThousandsOfEvents) {
   Win32Driver d;
   const auto repaint = [&] {
@@ -71,14 +91,14 @@ TEST(Win32Stability, ObjectCountsStayFlatOverThousandsOfEvents) {
   dpi_change(96);
   round(2);
   const DWORD gdi_before = GdiObjects();
-  const DWORD user_before = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  const DWORD user_before = UserObjects();
   for (int i = 0; i < 1000; ++i) {
     round(i);
     if (i % 250 == 100) dpi_change(144);
     if (i % 250 == 200) dpi_change(96);
   }
   const DWORD gdi_after = GdiObjects();
-  const DWORD user_after = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  const DWORD user_after = UserObjects();
   RecordProperty("gdi_before", static_cast<int>(gdi_before));
   RecordProperty("gdi_after", static_cast<int>(gdi_after));
   RecordProperty("user_before", static_cast<int>(user_before));
@@ -86,6 +106,7 @@ TEST(Win32Stability, ObjectCountsStayFlatOverThousandsOfEvents) {
   std::printf("GDI objects %lu -> %lu, USER objects %lu -> %lu\n", gdi_before, gdi_after,
               user_before, user_after);
   EXPECT_GT(gdi_before, 0u) << "no way to count GDI objects here";
+  EXPECT_GE(user_before, 26u) << "the form and its 25 controls are not counted";
   EXPECT_LE(gdi_after, gdi_before + 2);
   EXPECT_LE(user_after, user_before + 2);
 }

@@ -1,22 +1,71 @@
-// The scenario driver for the Windows program: a fresh quiz window per driver, worked
-// through real messages to the real controls, with keyboard input passing through the
-// window's dialog manager as in the program's message loop.
+// The scenario and window drivers for the Windows program: a fresh quiz window per driver,
+// worked through real messages to the real controls, with keyboard input passing through
+// the window's dialog manager as in the program's message loop. What the window shows is
+// read from its pixels.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
-#include "tests/scenarios/quiz_driver.h"
+#include "tests/scenarios/window_driver.h"
 #include "window/definition.h"
 #include "window/win32/quiz_window.h"
 
 namespace quiz::testing {
 
-class Win32Driver : public QuizDriver {
+// Pixels of a device context's area, top row first, as 0x00RRGGBB.
+struct Pixels {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> data;
+  // A point outside the area reads as white.
+  std::uint32_t at(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return 0xFFFFFF;
+    return data[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                static_cast<std::size_t>(x)];
+  }
+  // Dark enough to be a glyph's or an indicator's ink on the window's pastel backgrounds.
+  bool Ink(int x, int y) const {
+    const std::uint32_t p = at(x, y);
+    return ((p >> 16) & 0xFF) * 3 + ((p >> 8) & 0xFF) * 6 + (p & 0xFF) < 100 * 10;
+  }
+};
+
+// Copies an area of a device context, or paints into a fresh bitmap with paint(dc).
+template <typename Paint>
+Pixels Capture(int width, int height, Paint paint) {
+  Pixels pixels{width, height, {}};
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  const HDC memory = CreateCompatibleDC(nullptr);
+  const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ old = SelectObject(memory, bitmap);
+  paint(memory);
+  GdiFlush();
+  const auto* p = static_cast<const std::uint32_t*>(bits);
+  pixels.data.assign(p, p + static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  return pixels;
+}
+
+class Win32Driver : public WindowDriver {
  public:
-  Win32Driver() {
-    window_ = win32::CreateQuizWindow(GetModuleHandleW(nullptr), false);
+  explicit Win32Driver(win32::Contrast contrast = win32::Contrast::FromSystem) {
+    window_ = win32::CreateQuizWindow(GetModuleHandleW(nullptr), false, contrast);
+    if (window_ == nullptr) {
+      ADD_FAILURE() << "the quiz window could not be created (error " << GetLastError() << ")";
+    }
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
     Pump();
@@ -29,29 +78,186 @@ class Win32Driver : public QuizDriver {
   Win32Driver& operator=(const Win32Driver&) = delete;
 
   HWND window() const { return window_; }
-  HWND Control(std::u16string_view name, int index) const {
-    const ui::Control* c = ui::Find(name, static_cast<std::int16_t>(index));
+  HWND Live(const ui::Control* c) const {
     return c != nullptr ? win32::ControlOf(window_, *c) : nullptr;
   }
+  HWND Live(const ui::Control& c) const { return win32::ControlOf(window_, c); }
 
-  void ClickPerson(int i) override { Click(Control(u"Option1", i)); }
-  void ClickAchievement(int i) override { Click(Control(u"Option2", i)); }
-  void ClickCommand(int i) override { Click(Control(u"Command1", i)); }
+  void ClickPerson(int i) override { Click(Live(ui::PersonButton(Index(i)))); }
+  void ClickAchievement(int i) override { Click(Live(ui::AchievementButton(Index(i)))); }
+  void ClickCommand(int i) override { Click(Live(ui::CommandButton(Index(i)))); }
   std::u16string ResultText() override {
-    const HWND box = Control(u"Text1", 0);
+    const HWND box = Live(ui::ResultBox());
     std::wstring text(static_cast<std::size_t>(SendMessageW(box, WM_GETTEXTLENGTH, 0, 0)) + 1,
                       L'\0');
     const LRESULT n =
         SendMessageW(box, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     return std::u16string(text.begin(), text.begin() + n);
   }
-  bool PersonSelected(int i) override { return Checked(Control(u"Option1", i)); }
-  bool AchievementSelected(int i) override { return Checked(Control(u"Option2", i)); }
+  bool PersonSelected(int i) override { return Checked(Live(ui::PersonButton(Index(i)))); }
+  bool AchievementSelected(int i) override {
+    return Checked(Live(ui::AchievementButton(Index(i))));
+  }
   std::optional<std::pair<int, int>> Choices() override {
     const QuizForm* form = win32::FormOf(window_);
     if (form == nullptr) return std::nullopt;
     return std::pair<int, int>{form->person(), form->achievement()};
   }
+
+  int Dpi() override { return static_cast<int>(GetDpiForWindow(window_)); }
+  std::optional<std::pair<int, int>> ClientSize() override {
+    RECT client;
+    GetClientRect(window_, &client);
+    return std::pair<int, int>{client.right, client.bottom};
+  }
+  std::optional<bool> FixedSize() override {
+    const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
+    return (style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX)) == 0;
+  }
+  std::optional<ui::PixelRect> Rectangle(const ui::Control& c) override {
+    const HWND control = Live(c);
+    if (control == nullptr) return std::nullopt;
+    return RectIn(control, GetParent(control));
+  }
+  const ui::Control* LiveParent(const ui::Control& c) override {
+    const HWND parent = GetParent(Live(c));
+    return parent == window_ ? nullptr : win32::DefinitionOf(window_, parent);
+  }
+  bool Visible(const ui::Control& c) override { return IsWindowVisible(Live(c)) != FALSE; }
+
+  // A point of each kind of control that neither its caption nor its border covers.
+  std::optional<std::uint32_t> DrawnColor(const ui::Control* c) override {
+    const Pixels form = Screen();
+    if (c == nullptr) return Stored(form.at(4, 4));
+    const ui::PixelRect r = RectIn(Live(*c), window_);
+    int x = 2, y = r.height - 2;
+    switch (c->kind) {
+      case ui::Kind::OptionButton:  // beside the caption, on the side away from the indicator
+        x = c->alignment == ui::Alignment::Right ? 1 : r.width - 2;
+        y = r.height / 2;
+        break;
+      case ui::Kind::CommandButton:
+        x = 4;
+        y = 4;
+        break;
+      case ui::Kind::Frame:  // below its last button, inside its border
+        x = r.width - 4;
+        y = r.height - 4;
+        break;
+      case ui::Kind::Label:
+      case ui::Kind::TextBox:
+      case ui::Kind::ListBox:
+        break;
+    }
+    return Stored(form.at(r.x + x, r.y + y));
+  }
+
+  // Upper lies above lower in the window system's order of siblings, and the strip where
+  // they overlap belongs to upper when the window system looks for the control at a point.
+  std::optional<bool> DrawnAbove(const ui::Control& upper, const ui::Control& lower) override {
+    const HWND up = Live(upper), low = Live(lower);
+    bool above = false;
+    for (HWND w = GetWindow(up, GW_HWNDNEXT); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+      above = above || w == low;
+    }
+    const ui::PixelRect u = RectIn(up, GetParent(up)), l = RectIn(low, GetParent(low));
+    const int top = std::max(u.y, l.y), bottom = std::min(u.y + u.height, l.y + l.height);
+    if (bottom <= top) return above;
+    const int left = std::max(u.x, l.x), right = std::min(u.x + u.width, l.x + l.width);
+    const POINT strip{(left + right) / 2, bottom - 1};
+    return above && ChildWindowFromPointEx(GetParent(up), strip, CWP_SKIPINVISIBLE) == up;
+  }
+
+  // The control painted alone into a bitmap of its own size (its caption and indicator with
+  // nothing around them), against the same control as the window shows it: every ink pixel
+  // of the first must be ink in the second.
+  std::optional<std::string> CaptionDefect(const ui::Control& c) override {
+    const HWND control = Live(c);
+    if (control == nullptr) return "not built";
+    const Pixels form = Screen();
+    const ui::PixelRect r = RectIn(control, window_);
+    const Pixels alone = Capture(r.width, r.height, [&](HDC dc) {
+      SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                   PRF_CLIENT | PRF_ERASEBKGND);
+    });
+    int ink = 0, lost = 0, first_row = -1, last_row = -1;
+    for (int y = 0; y < r.height; ++y) {
+      for (int x = 0; x < r.width; ++x) {
+        if (!alone.Ink(x, y)) continue;
+        ++ink;
+        if (form.Ink(r.x + x, r.y + y)) continue;
+        ++lost;
+        if (first_row < 0) first_row = y;
+        last_row = y;
+      }
+    }
+    if (ink == 0) return std::string("no caption drawn");
+    if (lost == 0) return std::string();
+    return std::to_string(lost) + " of " + std::to_string(ink) +
+           " caption pixels missing in rows " + std::to_string(first_row) + "-" +
+           std::to_string(last_row) + " of " + std::to_string(r.height) + " at " +
+           std::to_string(Dpi()) + " DPI";
+  }
+
+  void Press(Key key) override {
+    switch (key) {
+      case Key::Tab:
+        PressKey(VK_TAB);
+        break;
+      case Key::ShiftTab:
+        PressKey(VK_TAB, true);
+        break;
+      case Key::Up:
+        PressKey(VK_UP);
+        break;
+      case Key::Down:
+        PressKey(VK_DOWN);
+        break;
+      case Key::Left:
+        PressKey(VK_LEFT);
+        break;
+      case Key::Right:
+        PressKey(VK_RIGHT);
+        break;
+      case Key::Space:
+        PressKey(VK_SPACE);
+        break;
+      case Key::Enter:
+        PressKey(VK_RETURN);
+        break;
+      case Key::Escape:
+        PressKey(VK_ESCAPE);
+        break;
+    }
+  }
+  const ui::Control* Focused() override { return win32::DefinitionOf(window_, GetFocus()); }
+
+  // A button shows the focus as a dotted rectangle: a row of at least eight pixels that
+  // alternate between two colours. The result box shows it as its caret.
+  std::optional<bool> FocusVisible() override {
+    const HWND focus = GetFocus();
+    const ui::Control* c = win32::DefinitionOf(window_, focus);
+    if (c == nullptr) return false;
+    if (c->kind == ui::Kind::TextBox) {
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
+      GetGUIThreadInfo(GetCurrentThreadId(), &info);
+      return info.hwndCaret == focus;
+    }
+    const Pixels form = Screen();
+    const ui::PixelRect r = RectIn(focus, window_);
+    for (int y = 0; y < r.height; ++y) {
+      int run = 0;
+      for (int x = 2; x < r.width; ++x) {
+        const std::uint32_t a = form.at(r.x + x - 2, r.y + y), b = form.at(r.x + x - 1, r.y + y),
+                            p = form.at(r.x + x, r.y + y);
+        run = p == a && p != b ? run + 1 : 0;
+        if (run >= 8) return true;
+      }
+    }
+    return false;
+  }
+  bool Selected(const ui::Control& option) override { return Checked(Live(option)); }
 
   // A key pressed and released on the focused control, through the dialog manager.
   void PressKey(WORD key, bool shift = false) {
@@ -74,6 +280,28 @@ class Win32Driver : public QuizDriver {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) win32::DispatchForWindow(window_, msg);
   }
 
+  // The form's client area as the window system shows it, after every pending paint.
+  Pixels Screen() {
+    UpdateWindow(window_);
+    Pump();
+    RECT client;
+    GetClientRect(window_, &client);
+    const HDC source = GetDC(window_);
+    Pixels pixels = Capture(client.right, client.bottom, [&](HDC dc) {
+      BitBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
+    });
+    ReleaseDC(window_, source);
+    return pixels;
+  }
+
+  // A window's rectangle relative to another's client area.
+  static ui::PixelRect RectIn(HWND control, HWND parent) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  }
+
  private:
   void Click(HWND control) {
     if (control == nullptr) return;
@@ -82,6 +310,10 @@ class Win32Driver : public QuizDriver {
   }
   static bool Checked(HWND button) {
     return button != nullptr && SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  // 0x00RRGGBB as the definition stores colours, 0x00BBGGRR.
+  static std::uint32_t Stored(std::uint32_t pixel) {
+    return ui::Rgb((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
   }
 
   HWND window_ = nullptr;

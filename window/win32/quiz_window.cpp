@@ -1,17 +1,24 @@
+// The form: the window that builds every control of the definition, draws their colours,
+// delivers their clicks to the controller through the form adapter and follows DPI changes.
 #include "window/win32/quiz_window.h"
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "resources/resource.h"
-#include "window/binding.h"
-
-#ifndef BM_SETDONTCLICK
-#define BM_SETDONTCLICK 0x00F8
-#endif
+#include "window/back_end.h"
+#include "window/form_adapter.h"
+#include "window/layout.h"
+#include "window/win32/command_button.h"
+#include "window/win32/frame.h"
+#include "window/win32/palette.h"
+#include "window/win32/recipes.h"
+#include "window/win32/result_box.h"
+#include "window/win32/win32_common.h"
 
 namespace quiz::win32 {
 namespace {
@@ -24,34 +31,9 @@ constexpr int kFirstControlId = 100;
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
 
-// Windows' wide characters are UTF-16 code units, as the definition's text is.
-std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
-std::u16string Utf16(std::wstring_view text) { return {text.begin(), text.end()}; }
-
-COLORREF ToColorRef(std::uint32_t color) {
-  return RGB(ui::Red(color), ui::Green(color), ui::Blue(color));
-}
-
-// Functions of newer systems, looked up at run time so that older ones still start.
-template <typename Function>
-Function User32Function(const char* name) {
-  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  if (user32 == nullptr) return nullptr;
-  // Through the generic function type, which GCC allows to stand for any other.
-  using Generic = void (*)();
-  return reinterpret_cast<Function>(reinterpret_cast<Generic>(GetProcAddress(user32, name)));
-}
-
-UINT DpiOf(HWND window) {
-  if (auto get_dpi = User32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow")) {
-    const UINT dpi = get_dpi(window);
-    if (dpi != 0) return dpi;
-  }
-  const HDC dc = GetDC(window);
-  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(window, dc);
-  return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
-}
+// Sets up the result box's accessible properties once the window is drawn: a timer comes
+// after every pending paint, so that starting never waits for the system's COM.
+constexpr UINT_PTR kAccessibilityTimer = 1;
 
 // The outer size of the form whose client area is the definition's at this DPI.
 SIZE FormSizeAt(UINT dpi) {
@@ -68,102 +50,33 @@ SIZE FormSizeAt(UINT dpi) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-HFONT CreateFormFont(UINT dpi) {
-  const ui::Font& f = ui::Form().font;
-  const std::wstring face = Wide(f.face);
-  return CreateFontW(-MulDiv(f.points, static_cast<int>(dpi), 72), 0, 0, 0,
-                     f.bold ? FW_BOLD : f.weight, f.italic, f.underline, f.strikeout,
-                     static_cast<DWORD>(f.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN, face.c_str());
-}
-
-int PositionOfId(int id) {
-  const int position = id - kFirstControlId;
-  const int count = static_cast<int>(ui::Controls().size());
-  return position >= 0 && position < count ? position : -1;
-}
-
-// The result box: a read-only edit control that keeps the dialog manager from selecting
-// its whole text on focus and from taking Tab, Enter and Esc for itself (a multi-line edit
-// would otherwise close the window on Esc).
-LRESULT CALLBACK ResultBoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
-  const auto base = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(box, GWLP_USERDATA));
-  LRESULT result = CallWindowProcW(base, box, message, wparam, lparam);
-  if (message == WM_GETDLGCODE) {
-    result &= ~static_cast<LRESULT>(DLGC_HASSETSEL | DLGC_WANTALLKEYS | DLGC_WANTTAB);
-  }
-  return result;
-}
-
-// A frame: a container that draws its group box and caption and passes its buttons'
-// notifications on to the form. It asks the form for its colours like any control.
-HBRUSH FrameBrush(HWND frame, HDC dc) {
-  return reinterpret_cast<HBRUSH>(SendMessageW(GetParent(frame), WM_CTLCOLORSTATIC,
-                                               reinterpret_cast<WPARAM>(dc),
-                                               reinterpret_cast<LPARAM>(frame)));
-}
-
-void PaintFrame(HWND frame) {
-  PAINTSTRUCT paint;
-  const HDC dc = BeginPaint(frame, &paint);
-  const auto font = reinterpret_cast<HFONT>(GetWindowLongPtrW(frame, 0));
-  const HGDIOBJ old_font = SelectObject(dc, font);
-  FrameBrush(frame, dc);  // sets the caption's colours
-  TEXTMETRICW metrics;
-  GetTextMetricsW(dc, &metrics);
-  RECT box;
-  GetClientRect(frame, &box);
-  box.top += metrics.tmHeight / 2;
-  DrawEdge(dc, &box, EDGE_ETCHED, BF_RECT);
-  wchar_t caption[256];
-  const int length = GetWindowTextW(frame, caption, 256);
-  if (length > 0) {
-    RECT text{metrics.tmAveCharWidth, 0, 0, 0};
-    DrawTextW(dc, caption, length, &text, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
-    SetBkMode(dc, OPAQUE);
-    DrawTextW(dc, caption, length, &text, DT_SINGLELINE | DT_NOPREFIX);
-  }
-  SelectObject(dc, old_font);
-  EndPaint(frame, &paint);
-}
-
-LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_COMMAND:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_DRAWITEM:
-      return SendMessageW(GetParent(frame), message, wparam, lparam);
-    case WM_SETFONT:
-      SetWindowLongPtrW(frame, 0, static_cast<LONG_PTR>(wparam));
-      if (LOWORD(lparam) != 0) InvalidateRect(frame, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT:
-      return GetWindowLongPtrW(frame, 0);
-    case WM_ERASEBKGND: {
-      const auto dc = reinterpret_cast<HDC>(wparam);
-      RECT rect;
-      GetClientRect(frame, &rect);
-      FillRect(dc, &rect, FrameBrush(frame, dc));
-      return 1;
-    }
-    case WM_PAINT:
-      PaintFrame(frame);
-      return 0;
+// Keys the user works the window with: after any of them the focus mark shows, as the
+// dialog manager shows it after Tab.
+bool IsKeyboardUse(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP) return false;
+  switch (msg.wParam) {
+    case VK_TAB:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_SPACE:
+    case VK_RETURN:
+      return true;
     default:
-      return DefWindowProcW(frame, message, wparam, lparam);
+      return false;
   }
 }
 
 // The live window: the controls built from the definition, the GDI objects they are drawn
-// with, and the controller, which acts on the controls through FormControls.
-class QuizWindow final : public FormControls {
+// with, and the form adapter, through which the controller acts on the controls.
+class QuizWindow final : public ui::BackEnd {
  public:
-  explicit QuizWindow(bool ends_program) : ends_program_(ends_program) {}
+  QuizWindow(bool ends_program, Contrast contrast)
+      : ends_program_(ends_program), palette_(contrast) {}
   QuizWindow(const QuizWindow&) = delete;
   QuizWindow& operator=(const QuizWindow&) = delete;
   ~QuizWindow() override {
-    for (const auto& [color, brush] : brushes_) DeleteObject(brush);
     if (font_ != nullptr) DeleteObject(font_);
   }
 
@@ -171,159 +84,106 @@ class QuizWindow final : public FormControls {
   bool Build();
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
 
-  const QuizForm& form() const { return form_; }
-  HWND ControlAt(int position) const {
-    return position >= 0 && position < static_cast<int>(controls_.size()) ? controls_[position]
-                                                                          : nullptr;
+  const QuizForm& form() const { return adapter_.form(); }
+  bool accessibility_ready() const { return accessibility_ready_; }
+  HWND Live(const ui::Control& control) const {
+    const std::optional<std::size_t> position = ui::PositionOf(control);
+    return position && *position < controls_.size() ? controls_[*position] : nullptr;
   }
+  const ui::Control* DefinitionOf(HWND control) const;
 
-  void DeselectOption1(std::int16_t index) override { Deselect(u"Option1", index); }
-  void DeselectOption2(std::int16_t index) override { Deselect(u"Option2", index); }
-  std::u16string Text1() const override;
-  void SetText1(std::u16string_view text) override;
-  std::optional<std::u16string> List1Item(std::int16_t index) const override;
+  void SetSelected(const ui::Control& option, bool selected) override;
+  bool IsSelected(const ui::Control& option) const override;
+  std::u16string Text(const ui::Control& box) const override;
+  void SetText(const ui::Control& box, std::u16string_view text) override;
+  std::optional<std::u16string> Item(const ui::Control& list, std::int16_t index) const override;
+  void Announce(const ui::Control& box) override;
 
  private:
-  HWND Create(int position, HWND parent, DWORD extra_style);
+  HWND Create(const ui::Control& def, HWND parent, DWORD extra_style);
+  bool CreateChildren(const ui::Control& frame, HWND live_frame);
   void Layout();
   void SizeForm();
-  void UncoverCaptions(bool replace_regions);
-  HBRUSH BrushFor(std::uint32_t color) const;
   LRESULT ColorsFor(HDC dc, HWND control) const;
   void OnCommand(int id, int code, HWND control);
-  void DrawCommandButton(const DRAWITEMSTRUCT& item) const;
+  void OnDrawItem(const DRAWITEMSTRUCT& item) const;
   void OnDpiChanged(UINT dpi, const RECT& suggested);
-  void Deselect(std::u16string_view name, std::int16_t index);
-  HWND Named(std::u16string_view name, std::int16_t index) const {
-    const ui::Control* control = ui::Find(name, index);
-    return control != nullptr ? ControlAt(ui::PositionOf(*control)) : nullptr;
-  }
+  void SetUpAccessibility();
 
   HWND window_ = nullptr;
   bool ends_program_;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   HFONT font_ = nullptr;
-  std::vector<std::pair<std::uint32_t, HBRUSH>> brushes_;  // one per colour, made once
-  std::vector<HWND> controls_;                             // by position in the definition
-  QuizForm form_{*this};
+  Palette palette_;
+  std::vector<HWND> controls_;  // by position in the definition
+  ResultBoxAccessibility accessibility_;
+  bool accessibility_ready_ = false;
+  ui::FormAdapter adapter_{*this};
 };
 
 bool QuizWindow::Build() {
-  const std::span<const ui::Control> table = ui::Controls();
   dpi_ = DpiOf(window_);
   font_ = CreateFormFont(dpi_);
-  if (font_ == nullptr) return false;
-  std::vector<std::uint32_t> colors{ui::Form().back_color};
-  for (const ui::Control& c : table) colors.push_back(c.back_color);
-  for (const std::uint32_t color : colors) {
-    if (color == ui::kSystemColor || BrushFor(color) != nullptr) continue;
-    const HBRUSH brush = CreateSolidBrush(ToColorRef(color));
-    if (brush == nullptr) return false;
-    brushes_.emplace_back(color, brush);
-  }
+  if (font_ == nullptr || !palette_.Create()) return false;
 
-  // The dialog manager moves the focus in the order of creation among siblings, so each
-  // parent's controls are created in the order of their tab indexes.
-  auto children_of = [&](int parent) {
-    std::vector<int> positions;
-    for (std::size_t i = 0; i < table.size(); ++i) {
-      if (table[i].parent == parent) positions.push_back(static_cast<int>(i));
-    }
-    std::stable_sort(positions.begin(), positions.end(),
-                     [&](int a, int b) { return table[a].tab_index < table[b].tab_index; });
-    return positions;
-  };
-  controls_.assign(table.size(), nullptr);
-  for (const int position : children_of(ui::kFormParent)) {
-    const HWND control = Create(position, window_, 0);
+  // The dialog manager moves the focus with Tab in the order of creation among siblings,
+  // so the form's controls are created in the order of their tab indexes.
+  controls_.assign(ui::Controls().size(), nullptr);
+  for (const ui::Control* c : ui::ChildrenInTabOrder(nullptr)) {
+    const HWND control = Create(*c, window_, 0);
     if (control == nullptr) return false;
-    if (table[position].kind != ui::Kind::Frame) continue;
-    bool first = true;
-    for (const int child : children_of(position)) {
-      // The first button of a frame opens its group and holds its tab stop.
-      const bool opens_group = first && table[child].kind == ui::Kind::OptionButton;
-      if (Create(child, control, opens_group ? WS_GROUP | WS_TABSTOP : 0) == nullptr) {
-        return false;
-      }
-      if (opens_group) first = false;
-    }
+    if (c->kind == ui::Kind::Frame && !CreateChildren(*c, control)) return false;
   }
-  UncoverCaptions(false);
   SizeForm();
-  ui::RaiseLoad(form_);
+  adapter_.Load();
+  SetTimer(window_, kAccessibilityTimer, USER_TIMER_MINIMUM, nullptr);
   return true;
 }
 
-HWND QuizWindow::Create(int position, HWND parent, DWORD extra_style) {
-  const ui::Control& def = ui::Controls()[static_cast<std::size_t>(position)];
-  const wchar_t* window_class = L"STATIC";
-  DWORD style = WS_CHILD | (def.visible ? WS_VISIBLE : 0) | extra_style;
-  DWORD ex_style = 0;
-  switch (def.kind) {
-    case ui::Kind::Label:
-      style |= SS_NOPREFIX | (def.alignment == ui::Alignment::Center  ? SS_CENTER
-                              : def.alignment == ui::Alignment::Right ? SS_RIGHT
-                                                                      : SS_LEFT);
-      break;
-    case ui::Kind::Frame:
-      window_class = kFrameClassName;
-      ex_style |= WS_EX_CONTROLPARENT;
-      break;
-    case ui::Kind::OptionButton:
-      window_class = L"BUTTON";
-      style |= BS_AUTORADIOBUTTON;
-      // Right alignment: the indicator on the right, the caption beside it on its left.
-      if (def.alignment == ui::Alignment::Right) style |= BS_LEFTTEXT | BS_RIGHT;
-      break;
-    case ui::Kind::CommandButton:
-      window_class = L"BUTTON";
-      style |= WS_TABSTOP | (def.graphical ? BS_OWNERDRAW : BS_PUSHBUTTON);
-      break;
-    case ui::Kind::TextBox:
-      window_class = L"EDIT";
-      ex_style |= WS_EX_CLIENTEDGE;
-      style |= WS_TABSTOP | (def.multi_line ? ES_MULTILINE : ES_AUTOHSCROLL) |
-               (def.vertical_scroll ? WS_VSCROLL | ES_AUTOVSCROLL : 0) |
-               (def.read_only ? ES_READONLY : 0);
-      break;
-    case ui::Kind::ListBox:
-      window_class = L"LISTBOX";
-      ex_style |= WS_EX_CLIENTEDGE;
-      style |= WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | (def.sorted ? LBS_SORT : 0);
-      break;
+// A frame's option buttons are created from the top of the screen down: the dialog
+// manager's arrow keys follow the order of creation, and each button created earlier lies
+// above the later ones, so that the strip where a button overlaps the one below it
+// belongs to the upper button and its caption's descenders. The top button opens the
+// group and holds its tab stop while nothing is chosen.
+bool QuizWindow::CreateChildren(const ui::Control& frame, HWND live_frame) {
+  bool first = true;
+  for (const ui::Control* option : ui::OptionsOnScreen(frame)) {
+    if (Create(*option, live_frame, first ? WS_GROUP | WS_TABSTOP : 0) == nullptr) return false;
+    first = false;
   }
-  // A text box gets its text after its font, so that the text is laid out once.
-  const std::wstring caption = Wide(def.caption);
-  const bool text_later = def.kind == ui::Kind::TextBox;
+  for (const ui::Control* c : ui::ChildrenInTabOrder(&frame)) {
+    if (c->kind != ui::Kind::OptionButton && Create(*c, live_frame, 0) == nullptr) return false;
+  }
+  return true;
+}
+
+HWND QuizWindow::Create(const ui::Control& def, HWND parent, DWORD extra_style) {
+  const std::optional<std::size_t> position = ui::PositionOf(def);
+  if (!position) return nullptr;
+  const Recipe recipe = RecipeFor(def);
+  const DWORD style = WS_CHILD | (def.visible ? WS_VISIBLE : 0) | recipe.style | extra_style;
+  const std::wstring caption = recipe.caption_at_creation ? Wide(def.caption) : std::wstring();
   const ui::PixelRect r = ui::ToPixels(def, static_cast<int>(dpi_));
+  const auto id = static_cast<INT_PTR>(kFirstControlId) + static_cast<INT_PTR>(*position);
   const HWND control = CreateWindowExW(
-      ex_style, window_class, text_later ? L"" : caption.c_str(), style, r.x, r.y, r.width,
-      r.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + position)),
+      recipe.ex_style, recipe.window_class, caption.c_str(), style, r.x, r.y, r.width, r.height,
+      parent, reinterpret_cast<HMENU>(id),
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), nullptr);
   if (control == nullptr) return nullptr;
-  controls_[static_cast<std::size_t>(position)] = control;
+  controls_[*position] = control;
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  switch (def.kind) {
-    case ui::Kind::OptionButton:
-      // An unchecked automatic option button that gets the focus (Tab into its group)
-      // would check itself and report a click; only the user's choice may select it.
-      SendMessageW(control, BM_SETDONTCLICK, TRUE, 0);
-      break;
-    case ui::Kind::TextBox:
-      SetWindowLongPtrW(control, GWLP_USERDATA, GetWindowLongPtrW(control, GWLP_WNDPROC));
-      SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ResultBoxProc));
-      SetWindowTextW(control, caption.c_str());
-      break;
-    case ui::Kind::ListBox:
-      for (const std::u16string_view item : def.items) {
-        const std::wstring text = Wide(item);
-        SendMessageW(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-      }
-      break;
-    default:
-      break;
-  }
+  if (recipe.after_creation != nullptr) recipe.after_creation(control, def);
   return control;
+}
+
+const ui::Control* QuizWindow::DefinitionOf(HWND control) const {
+  if (control == nullptr) return nullptr;
+  const long long position = static_cast<long long>(GetDlgCtrlID(control)) - kFirstControlId;
+  if (position < 0 || static_cast<unsigned long long>(position) >= controls_.size()) {
+    return nullptr;
+  }
+  const auto at = static_cast<std::size_t>(position);
+  return controls_[at] == control ? &ui::Controls()[at] : nullptr;
 }
 
 // Places every control and sizes the form for the current DPI (after a DPI change).
@@ -333,7 +193,6 @@ void QuizWindow::Layout() {
     const ui::PixelRect r = ui::ToPixels(table[i], static_cast<int>(dpi_));
     SetWindowPos(controls_[i], nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  UncoverCaptions(true);
   SizeForm();
 }
 
@@ -354,42 +213,9 @@ void QuizWindow::SizeForm() {
   }
 }
 
-// Option buttons are taller than the grid they stand on, so each overlaps the top of the
-// one below it. The part of a button that the button above it covers is cut from its
-// window region, so that repainting a button never paints over the descenders of the
-// caption above it. A new button has no region, so only replacing drops one where nothing is
-// cut any more.
-void QuizWindow::UncoverCaptions(bool replace_regions) {
-  const std::span<const ui::Control> table = ui::Controls();
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    if (table[i].kind != ui::Kind::OptionButton) continue;
-    const ui::PixelRect me = ui::ToPixels(table[i], static_cast<int>(dpi_));
-    HRGN region = CreateRectRgn(0, 0, me.width, me.height);
-    bool cut = false;
-    for (std::size_t j = 0; j < table.size(); ++j) {
-      if (table[j].kind != ui::Kind::OptionButton || table[j].parent != table[i].parent ||
-          table[j].top >= table[i].top) {
-        continue;
-      }
-      const ui::PixelRect above = ui::ToPixels(table[j], static_cast<int>(dpi_));
-      const int overlap = above.y + above.height - me.y;
-      if (overlap <= 0 || above.x >= me.x + me.width || me.x >= above.x + above.width) continue;
-      const HRGN covered = CreateRectRgn(above.x - me.x, 0, above.x - me.x + above.width, overlap);
-      CombineRgn(region, region, covered, RGN_DIFF);
-      DeleteObject(covered);
-      cut = true;
-    }
-    if (!cut) {
-      DeleteObject(region);
-      if (!replace_regions) continue;
-      region = nullptr;
-    }
-    // The window owns the region from here on and frees it.
-    SetWindowRgn(controls_[i], region, FALSE);
-  }
-}
-
 void QuizWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  // A change while the window is being built is laid out by the build itself.
+  if (controls_.size() != ui::Controls().size() || font_ == nullptr) return;
   HFONT font = CreateFormFont(dpi);
   if (font == nullptr) return;
   dpi_ = dpi;
@@ -404,73 +230,48 @@ void QuizWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
   InvalidateRect(window_, nullptr, TRUE);
 }
 
-HBRUSH QuizWindow::BrushFor(std::uint32_t color) const {
-  for (const auto& [c, brush] : brushes_) {
-    if (c == color) return brush;
-  }
-  return nullptr;
-}
-
-// Colours of a control, from its background colour in the definition; the system's
-// default is the colour of an ordinary text box, also for the read-only result box.
 LRESULT QuizWindow::ColorsFor(HDC dc, HWND control) const {
-  const int position = PositionOfId(GetDlgCtrlID(control));
-  const std::uint32_t color = position >= 0 && ControlAt(position) == control
-                                  ? ui::Controls()[static_cast<std::size_t>(position)].back_color
-                                  : ui::Form().back_color;
-  if (color == ui::kSystemColor) {
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-  }
-  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  SetBkColor(dc, ToColorRef(color));
-  return reinterpret_cast<LRESULT>(BrushFor(color));
+  const Palette::Colors colors = palette_.Of(DefinitionOf(control));
+  SetTextColor(dc, colors.text);
+  SetBkColor(dc, colors.back);
+  return reinterpret_cast<LRESULT>(colors.brush);
 }
 
 void QuizWindow::OnCommand(int id, int code, HWND control) {
-  const int position = PositionOfId(id);
-  if (position < 0 || ControlAt(position) != control || code != BN_CLICKED) return;
-  const ui::Control& def = ui::Controls()[static_cast<std::size_t>(position)];
-  // An option button reports the click that selected it; a click that leaves it
-  // unselected is no choice.
-  if (def.kind == ui::Kind::OptionButton &&
-      SendMessageW(control, BM_GETCHECK, 0, 0) != BST_CHECKED) {
+  // Enter: the dialog manager finds no default button and sends IDOK; the focused command
+  // button is pressed, as a focused push button is.
+  if (id == IDOK && code == BN_CLICKED) {
+    const ui::Control* focused = DefinitionOf(GetFocus());
+    if (focused != nullptr && focused->kind == ui::Kind::CommandButton) adapter_.Click(*focused);
     return;
   }
-  ui::RaiseClick(form_, def);
+  const ui::Control* def = DefinitionOf(control);
+  if (def == nullptr || code != BN_CLICKED) return;
+  // An option button reports the click that selected it; a click that leaves it
+  // unselected is no choice.
+  if (def->kind == ui::Kind::OptionButton && !IsSelected(*def)) return;
+  adapter_.Click(*def);
 }
 
-// A graphical command button: its background colour, raised or pressed, with the caption
-// centred and the focus rectangle when it has the focus.
-void QuizWindow::DrawCommandButton(const DRAWITEMSTRUCT& item) const {
-  const int position = PositionOfId(static_cast<int>(item.CtlID));
-  if (position < 0) return;
-  const ui::Control& def = ui::Controls()[static_cast<std::size_t>(position)];
-  const HDC dc = item.hDC;
-  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-  RECT rect = item.rcItem;
-  DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
-  const HBRUSH brush = BrushFor(def.back_color);
-  FillRect(dc, &rect, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
-  const std::wstring caption = Wide(def.caption);
-  const HGDIOBJ old_font = SelectObject(dc, font_);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-  RECT text = rect;
-  if (pressed) OffsetRect(&text, 1, 1);
-  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
-            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, old_font);
-  if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
-    InflateRect(&rect, -2, -2);
-    DrawFocusRect(dc, &rect);
-  }
+void QuizWindow::OnDrawItem(const DRAWITEMSTRUCT& item) const {
+  const ui::Control* def = DefinitionOf(item.hwndItem);
+  if (def == nullptr || def->kind != ui::Kind::CommandButton) return;
+  const Palette::Colors colors = palette_.Of(def);
+  DrawCommandButton(item, *def, colors.brush, colors.text, font_);
 }
 
-void QuizWindow::Deselect(std::u16string_view name, std::int16_t index) {
-  const HWND button = Named(name, index);
+void QuizWindow::SetSelected(const ui::Control& option, bool selected) {
+  const HWND button = option.kind == ui::Kind::OptionButton ? Live(option) : nullptr;
   if (button == nullptr) return;
+  const HWND frame = GetParent(button);
+  if (selected) {
+    // As the user's choice would: the one checked button of its group, holding its tab stop.
+    for (HWND b = GetWindow(frame, GW_CHILD); b != nullptr; b = GetWindow(b, GW_HWNDNEXT)) {
+      if (b != button) SendMessageW(b, BM_SETCHECK, BST_UNCHECKED, 0);
+    }
+    SendMessageW(button, BM_SETCHECK, BST_CHECKED, 0);
+    return;
+  }
   // A button that is neither checked nor a tab stop is deselected already (the common case
   // when the quiz starts or is cleared); changing its style for nothing costs a round trip.
   if (SendMessageW(button, BM_GETCHECK, 0, 0) == BST_UNCHECKED &&
@@ -480,42 +281,54 @@ void QuizWindow::Deselect(std::u16string_view name, std::int16_t index) {
   // Unchecking sends no notification, so no click is raised.
   SendMessageW(button, BM_SETCHECK, BST_UNCHECKED, 0);
   // An unchecked option button loses its tab stop; with none left checked the group could
-  // no longer be reached with Tab, so its first button takes the tab stop again.
-  const HWND frame = GetParent(button);
+  // no longer be reached with Tab, so its top button takes the tab stop again.
   for (HWND b = GetWindow(frame, GW_CHILD); b != nullptr; b = GetWindow(b, GW_HWNDNEXT)) {
     if (SendMessageW(b, BM_GETCHECK, 0, 0) == BST_CHECKED) return;
   }
-  const HWND first = GetWindow(frame, GW_CHILD);
-  const LONG_PTR style = GetWindowLongPtrW(first, GWL_STYLE);
-  if ((style & WS_TABSTOP) == 0) SetWindowLongPtrW(first, GWL_STYLE, style | WS_TABSTOP);
+  const HWND top = GetWindow(frame, GW_CHILD);
+  const LONG_PTR style = GetWindowLongPtrW(top, GWL_STYLE);
+  if ((style & WS_TABSTOP) == 0) SetWindowLongPtrW(top, GWL_STYLE, style | WS_TABSTOP);
 }
 
-std::u16string QuizWindow::Text1() const {
-  const HWND box = Named(u"Text1", 0);
-  if (box == nullptr) return {};
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
-  return Utf16(text);
+bool QuizWindow::IsSelected(const ui::Control& option) const {
+  const HWND button = option.kind == ui::Kind::OptionButton ? Live(option) : nullptr;
+  return button != nullptr && SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void QuizWindow::SetText1(std::u16string_view text) {
-  if (const HWND box = Named(u"Text1", 0)) SetWindowTextW(box, Wide(text).c_str());
+std::u16string QuizWindow::Text(const ui::Control& box) const {
+  const HWND live = box.kind == ui::Kind::TextBox ? Live(box) : nullptr;
+  return live != nullptr ? WindowText(live) : std::u16string();
 }
 
-std::optional<std::u16string> QuizWindow::List1Item(std::int16_t index) const {
-  const HWND list = Named(u"List1", ui::kNoIndex);
-  if (list == nullptr || index < 0 || index >= SendMessageW(list, LB_GETCOUNT, 0, 0)) {
+void QuizWindow::SetText(const ui::Control& box, std::u16string_view text) {
+  const HWND live = box.kind == ui::Kind::TextBox ? Live(box) : nullptr;
+  if (live != nullptr) SetWindowTextW(live, Wide(text).c_str());
+}
+
+std::optional<std::u16string> QuizWindow::Item(const ui::Control& list, std::int16_t index) const {
+  const HWND live = list.kind == ui::Kind::ListBox ? Live(list) : nullptr;
+  if (live == nullptr || index < 0 || index >= SendMessageW(live, LB_GETCOUNT, 0, 0)) {
     return std::nullopt;
   }
   const auto item = static_cast<WPARAM>(index);
-  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, item, 0);
+  const LRESULT length = SendMessageW(live, LB_GETTEXTLEN, item, 0);
   if (length < 0) return std::nullopt;
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   const LRESULT copied =
-      SendMessageW(list, LB_GETTEXT, item, reinterpret_cast<LPARAM>(text.data()));
+      SendMessageW(live, LB_GETTEXT, item, reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
   return Utf16(text);
+}
+
+void QuizWindow::Announce(const ui::Control& box) {
+  if (const HWND live = box.kind == ui::Kind::TextBox ? Live(box) : nullptr) AnnounceResult(live);
+}
+
+void QuizWindow::SetUpAccessibility() {
+  KillTimer(window_, kAccessibilityTimer);
+  const ui::Control* box = ui::ResultBox();
+  const HWND live = box != nullptr ? Live(*box) : nullptr;
+  if (live != nullptr) accessibility_ready_ = accessibility_.Attach(live, box->accessible_name);
 }
 
 LRESULT QuizWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -529,21 +342,33 @@ LRESULT QuizWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CTLCOLORLISTBOX:
       return ColorsFor(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_DRAWITEM:
-      DrawCommandButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+      OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
       return TRUE;
     case WM_ERASEBKGND: {
       RECT rect;
       GetClientRect(window_, &rect);
-      FillRect(reinterpret_cast<HDC>(wparam), &rect, BrushFor(ui::Form().back_color));
+      FillRect(reinterpret_cast<HDC>(wparam), &rect, palette_.Of(nullptr).brush);
       return 1;
     }
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+      // New system colours, or high contrast switched on or off: everything is drawn
+      // again.
+      if (palette_.Refresh() || message == WM_SYSCOLORCHANGE) {
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      }
+      return DefDlgProcW(window_, message, wparam, lparam);
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
+    case WM_TIMER:
+      if (wparam == kAccessibilityTimer) SetUpAccessibility();
       return 0;
     case WM_CLOSE:
       DestroyWindow(window_);
       return 0;
     case WM_DESTROY:
+      accessibility_.Detach();
       if (ends_program_) PostQuitMessage(0);
       return 0;
     default:
@@ -581,7 +406,7 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
   return self->Handle(message, wparam, lparam);
 }
 
-bool RegisterClasses(HINSTANCE instance) {
+bool RegisterFormClass(HINSTANCE instance) {
   WNDCLASSEXW form{};
   form.cbSize = sizeof form;
   form.lpfnWndProc = &FormProc;
@@ -595,26 +420,14 @@ bool RegisterClasses(HINSTANCE instance) {
                                                GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   form.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   form.lpszClassName = kFormClassName;
-
-  WNDCLASSEXW frame{};
-  frame.cbSize = sizeof frame;
-  frame.lpfnWndProc = &FrameProc;
-  frame.cbWndExtra = sizeof(HFONT);
-  frame.hInstance = instance;
-  frame.hCursor = form.hCursor;
-  frame.lpszClassName = kFrameClassName;
-
-  for (const WNDCLASSEXW* c : {&form, &frame}) {
-    if (RegisterClassExW(c) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-  }
-  return true;
+  return RegisterClassExW(&form) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 }  // namespace
 
-HWND CreateQuizWindow(HINSTANCE instance, bool ends_program) {
-  if (!RegisterClasses(instance)) return nullptr;
-  auto owner = std::make_unique<QuizWindow>(ends_program);
+HWND CreateQuizWindow(HINSTANCE instance, bool ends_program, Contrast contrast) {
+  if (!RegisterFormClass(instance) || !RegisterFrameClass(instance)) return nullptr;
+  auto owner = std::make_unique<QuizWindow>(ends_program, contrast);
   QuizWindow* self = owner.get();
   const std::wstring caption = Wide(ui::Form().caption);
   const HWND window =
@@ -629,7 +442,21 @@ HWND CreateQuizWindow(HINSTANCE instance, bool ends_program) {
 }
 
 void DispatchForWindow(HWND window, MSG& msg) {
-  if (IsWindow(window) && IsDialogMessageW(window, &msg)) return;
+  if (IsWindow(window)) {
+    const bool keyboard = IsKeyboardUse(msg);
+    const bool dialog = IsDialogMessageW(window, &msg) != FALSE;
+    // After keyboard use the focus mark shows. A button that an arrow key or Space
+    // selects is clicked while it has the focus, and some systems' buttons then draw
+    // their focus rectangle a second time, which wipes it out (it is drawn inverted); the
+    // focused control is drawn whole once more.
+    if (keyboard && IsWindow(window)) {
+      SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+      if (const HWND focus = GetFocus(); focus != nullptr && IsChild(window, focus)) {
+        InvalidateRect(focus, nullptr, TRUE);
+      }
+    }
+    if (dialog) return;
+  }
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
 }
@@ -651,7 +478,17 @@ const QuizForm* FormOf(HWND window) {
 
 HWND ControlOf(HWND window, const ui::Control& control) {
   const QuizWindow* self = WindowObject(window);
-  return self != nullptr ? self->ControlAt(ui::PositionOf(control)) : nullptr;
+  return self != nullptr ? self->Live(control) : nullptr;
+}
+
+const ui::Control* DefinitionOf(HWND window, HWND control) {
+  const QuizWindow* self = WindowObject(window);
+  return self != nullptr ? self->DefinitionOf(control) : nullptr;
+}
+
+bool AccessibilityReady(HWND window) {
+  const QuizWindow* self = WindowObject(window);
+  return self != nullptr && self->accessibility_ready();
 }
 
 }  // namespace quiz::win32

@@ -1,0 +1,66 @@
+#include "window/win32/palette.h"
+
+#include "window/win32/win32_common.h"
+
+namespace quiz::win32 {
+
+Palette::~Palette() {
+  for (const auto& [color, brush] : brushes_) DeleteObject(brush);
+}
+
+bool Palette::Create() {
+  high_contrast_ = SystemAsksForHighContrast();
+  std::vector<std::uint32_t> colors{ui::Form().back_color};
+  for (const ui::Control& c : ui::Controls()) colors.push_back(c.back_color);
+  for (const std::uint32_t color : colors) {
+    if (color == ui::kSystemColor || BrushFor(color) != nullptr) continue;
+    const HBRUSH brush = CreateSolidBrush(ToColorRef(color));
+    if (brush == nullptr) return false;
+    brushes_.emplace_back(color, brush);
+  }
+  return true;
+}
+
+bool Palette::Refresh() {
+  const bool high = SystemAsksForHighContrast();
+  const bool changed = high != high_contrast_;
+  high_contrast_ = high;
+  return changed;
+}
+
+// Text boxes and lists have the system's text-box colours; the others the definition's
+// background with the system's button text, unless the system asks for high contrast:
+// then they all take the system's button colours, whose schemes keep every caption
+// readable and every empty option button's circle empty.
+Palette::Colors Palette::Of(const ui::Control* def) const {
+  const bool text_box =
+      def != nullptr && (def->kind == ui::Kind::TextBox || def->kind == ui::Kind::ListBox);
+  const std::uint32_t color = def != nullptr ? def->back_color : ui::Form().back_color;
+  if (text_box || (color == ui::kSystemColor && !high_contrast_)) {
+    return {GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW),
+            GetSysColorBrush(COLOR_WINDOW)};
+  }
+  const HBRUSH brush = BrushFor(color);
+  if (high_contrast_ || brush == nullptr) {
+    return {GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_BTNFACE),
+            GetSysColorBrush(COLOR_BTNFACE)};
+  }
+  return {GetSysColor(COLOR_BTNTEXT), ToColorRef(color), brush};
+}
+
+HBRUSH Palette::BrushFor(std::uint32_t color) const {
+  for (const auto& [c, brush] : brushes_) {
+    if (c == color) return brush;
+  }
+  return nullptr;
+}
+
+bool Palette::SystemAsksForHighContrast() const {
+  if (contrast_ == Contrast::High) return true;
+  HIGHCONTRASTW settings{};
+  settings.cbSize = sizeof settings;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof settings, &settings, 0) != FALSE &&
+         (settings.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+}  // namespace quiz::win32

@@ -1,0 +1,47 @@
+// The colours the window's controls are drawn in: the definition's, with one brush per
+// colour made once, or the system's where it asks for high contrast.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "window/definition.h"
+
+namespace quiz::win32 {
+
+// The definition's colours, or the system's when it asks for high contrast; High takes
+// the system's whatever it asks (for systems that cannot be asked).
+enum class Contrast : unsigned char { FromSystem, High };
+
+class Palette {
+ public:
+  struct Colors {
+    COLORREF text, back;
+    HBRUSH brush;
+  };
+
+  explicit Palette(Contrast contrast) : contrast_(contrast) {}
+  Palette(const Palette&) = delete;
+  Palette& operator=(const Palette&) = delete;
+  ~Palette();
+
+  // Makes the brushes and asks the system about high contrast; false when a brush fails.
+  bool Create();
+  // Asks the system again after a change of its settings; true when the answer changed.
+  bool Refresh();
+  // The colours of a control (nullptr: the form).
+  Colors Of(const ui::Control* def) const;
+
+ private:
+  HBRUSH BrushFor(std::uint32_t color) const;
+  bool SystemAsksForHighContrast() const;
+
+  Contrast contrast_;
+  bool high_contrast_ = false;
+  std::vector<std::pair<std::uint32_t, HBRUSH>> brushes_;
+};
+
+}  // namespace quiz::win32

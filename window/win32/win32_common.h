@@ -1,0 +1,47 @@
+// Small pieces every part of the Windows window uses: text and colour conversions, the
+// window's DPI and font, and functions of newer systems looked up at run time.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "window/definition.h"
+
+namespace quiz::win32 {
+
+// Windows' wide characters are UTF-16 code units, as the definition's text is.
+inline std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
+inline std::u16string Utf16(std::wstring_view text) { return {text.begin(), text.end()}; }
+
+inline COLORREF ToColorRef(std::uint32_t color) {
+  return RGB(ui::Red(color), ui::Green(color), ui::Blue(color));
+}
+
+// A function of a system DLL that older systems lack; nullptr where it is missing.
+template <typename Function>
+Function SystemFunction(const wchar_t* dll, const char* name) {
+  const HMODULE module = GetModuleHandleW(dll);
+  if (module == nullptr) return nullptr;
+  // Through the generic function type, which GCC allows to stand for any other.
+  using Generic = void (*)();
+  return reinterpret_cast<Function>(reinterpret_cast<Generic>(GetProcAddress(module, name)));
+}
+
+template <typename Function>
+Function User32Function(const char* name) {
+  return SystemFunction<Function>(L"user32.dll", name);
+}
+
+// The DPI a window is shown at.
+UINT DpiOf(HWND window);
+
+// The form's font at a DPI; every control uses it.
+HFONT CreateFormFont(UINT dpi);
+
+// The whole text of a window.
+std::u16string WindowText(HWND window);
+
+}  // namespace quiz::win32
