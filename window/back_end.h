@@ -17,7 +17,6 @@ class BackEnd {
   virtual ~BackEnd() = default;
   // Selection of an option button. Set by the program, it raises no click.
   virtual void SetSelected(const Control& option, bool selected) = 0;
-  virtual bool IsSelected(const Control& option) const = 0;
   // The whole text of a text box, exactly as last written.
   virtual std::u16string Text(const Control& box) const = 0;
   virtual void SetText(const Control& box, std::u16string_view text) = 0;

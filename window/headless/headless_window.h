@@ -16,18 +16,19 @@ class HeadlessWindow final : public BackEnd {
   // Builds every control from the definition, then raises the load event.
   HeadlessWindow();
 
-  // A user's click on a control. An option button becomes the one selected in its frame.
-  void Click(const Control& control);
-  const QuizForm& form() const { return adapter_.form(); }
-  // How many times a handler's change of the result box was announced.
-  int announcements() const { return announcements_; }
-
+  // What the form adapter asks of the window.
   void SetSelected(const Control& option, bool selected) override;
-  bool IsSelected(const Control& option) const override;
   std::u16string Text(const Control& box) const override;
   void SetText(const Control& box, std::u16string_view text) override;
   std::optional<std::u16string> Item(const Control& list, std::int16_t index) const override;
   void Announce(const Control& box) override;
+
+  // A user's click on a control. An option button becomes the one selected in its frame.
+  void Click(const Control& control);
+  bool IsSelected(const Control& option) const;
+  const QuizForm& form() const { return adapter_.form(); }
+  // How many times a handler's change of the result box was announced.
+  int announcements() const { return announcements_; }
 
  private:
   struct LiveControl {

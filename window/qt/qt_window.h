@@ -22,6 +22,13 @@ class QtQuizWindow final : public QWidget, public BackEnd {
   // Builds the window and every control from the definition, then raises the load event.
   explicit QtQuizWindow(QWidget* parent = nullptr);
 
+  // What the form adapter asks of the window.
+  void SetSelected(const Control& option, bool selected) override;
+  std::u16string Text(const Control& box) const override;
+  void SetText(const Control& box, std::u16string_view text) override;
+  std::optional<std::u16string> Item(const Control& list, std::int16_t index) const override;
+  void Announce(const Control& box) override;
+
   // The form's font, which every control uses.
   static QFont FormFont();
 
@@ -29,14 +36,9 @@ class QtQuizWindow final : public QWidget, public BackEnd {
   QWidget* Widget(const Control& control) const;
   // The control a widget of this window stands for, or nullptr.
   const Control* ControlOf(const QWidget* widget) const;
+  // Whether an option button is selected.
+  bool IsSelected(const Control& option) const;
   const QuizForm& form() const { return adapter_.form(); }
-
-  void SetSelected(const Control& option, bool selected) override;
-  bool IsSelected(const Control& option) const override;
-  std::u16string Text(const Control& box) const override;
-  void SetText(const Control& box, std::u16string_view text) override;
-  std::optional<std::u16string> Item(const Control& list, std::int16_t index) const override;
-  void Announce(const Control& box) override;
 
  protected:
   bool focusNextPrevChild(bool next) override;

@@ -28,19 +28,21 @@ class WebBackEnd final : public BackEnd {
   WebBackEnd(const WebBackEnd&) = delete;
   WebBackEnd& operator=(const WebBackEnd&) = delete;
 
-  // The window's load event; the page has built every control.
-  void Load() { adapter_.Load(); }
-  // A user's click on the control at this position of Controls(). False where there is no
-  // such control or no handler for its click.
-  bool Click(std::size_t position);
-  const QuizForm& form() const { return adapter_.form(); }
-
+  // What the form adapter asks of the window.
   void SetSelected(const Control& option, bool selected) override;
-  bool IsSelected(const Control& option) const override;
   std::u16string Text(const Control& box) const override;
   void SetText(const Control& box, std::u16string_view text) override;
   std::optional<std::u16string> Item(const Control& list, std::int16_t index) const override;
   void Announce(const Control& box) override;
+
+  // The window's load event; the page has built every control.
+  void Load() { adapter_.Load(); }
+  // Whether an option button is checked on the page.
+  bool IsSelected(const Control& option) const;
+  // A user's click on the control at this position of Controls(). False where there is no
+  // such control or no handler for its click.
+  bool Click(std::size_t position);
+  const QuizForm& form() const { return adapter_.form(); }
 
  private:
   // The position of a control of this kind, or nothing.

@@ -91,9 +91,9 @@ class QuizWindow final : public ui::BackEnd {
     return position && *position < controls_.size() ? controls_[*position] : nullptr;
   }
   const ui::Control* DefinitionOf(HWND control) const;
+  bool IsSelected(const ui::Control& option) const;
 
   void SetSelected(const ui::Control& option, bool selected) override;
-  bool IsSelected(const ui::Control& option) const override;
   std::u16string Text(const ui::Control& box) const override;
   void SetText(const ui::Control& box, std::u16string_view text) override;
   std::optional<std::u16string> Item(const ui::Control& list, std::int16_t index) const override;
