@@ -15,51 +15,43 @@ passed=0
 failed=0
 broken=()
 
-# Adds one configuration's counts from its ctest summary ("N tests failed out of M"); a
-# configuration that does not build, or whose tests end without a summary, counts as one
-# failure.
+# Adds one configuration's counts; one that does not build, or whose tests end without a
+# summary, counts as one failure.
+#   tally NAME GOOD BAD   or   tally NAME "" "" WHY
+tally() {
+  local name=$1 good=$2 bad=$3
+  if [ -z "$good" ]; then
+    broken+=("$name (${4:-no test summary})")
+    failed=$((failed + 1))
+    return
+  fi
+  passed=$((passed + good))
+  failed=$((failed + bad))
+  [ "$bad" -eq 0 ] || broken+=("$name ($bad failed)")
+}
+
+# A CMake preset: built, then its tests, read from ctest's "N tests failed out of M".
 run_preset() {
-  local preset=$1 log=build/test-$1.log
+  local preset=$1 log=build/test-$1.log bad= total=
   echo "== $preset"
   if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
     echo "== $preset: the build failed"
-    broken+=("$preset (build)")
-    failed=$((failed + 1))
+    tally "$preset" "" "" build
     return
   fi
   ctest --preset "$preset" 2>&1 | tee "$log"
-  local summary
-  summary=$(grep -Eo '[0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
-  if [ -z "$summary" ]; then
-    broken+=("$preset (no test summary)")
-    failed=$((failed + 1))
-    return
-  fi
-  local bad total
-  read -r bad _ _ _ _ total <<<"$summary"
-  passed=$((passed + total - bad))
-  failed=$((failed + bad))
-  [ "$bad" -eq 0 ] || broken+=("$preset ($bad failed)")
+  read -r bad _ _ _ _ total < <(grep -Eo '[0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
+  tally "$preset" "${total:+$((total - bad))}" "$bad"
 }
 
 # The release files, built from the sources and checked with each ecosystem's validators;
 # the check ends with its own "release: N passed, N failed".
 run_release() {
-  local log=build/test-release.log
+  local log=build/test-release.log good= bad=
   echo "== release"
   scripts/release-check.sh 2>&1 | tee "$log"
-  local counts
-  counts=$(grep -Eo '^release: [0-9]+ passed, [0-9]+ failed' "$log" | tail -1)
-  if [ -z "$counts" ]; then
-    broken+=("release (no summary)")
-    failed=$((failed + 1))
-    return
-  fi
-  local good bad
-  read -r _ good _ bad _ <<<"$counts"
-  passed=$((passed + good))
-  failed=$((failed + bad))
-  [ "$bad" -eq 0 ] || broken+=("release ($bad failed)")
+  read -r _ good _ bad _ < <(grep -Eo '^release: [0-9]+ passed, [0-9]+ failed' "$log" | tail -1)
+  tally release "$good" "$bad"
 }
 
 presets=(${QUIZ_PRESETS:-core linux clang sanitize web win32 release})
