@@ -10,19 +10,7 @@ namespace {
 // Ties keep the order of the definition (plain sorts make smaller programs than stable ones).
 bool InTableBefore(const Control* a, const Control* b) { return std::less<const Control*>()(a, b); }
 
-}  // namespace
-
-std::vector<const Control*> ChildrenInTabOrder(const Control* parent) {
-  std::vector<const Control*> children;
-  for (const Control& c : Controls()) {
-    if (ParentOf(c) == parent) children.push_back(&c);
-  }
-  std::sort(children.begin(), children.end(), [](const Control* a, const Control* b) {
-    return a->tab_index != b->tab_index ? a->tab_index < b->tab_index : InTableBefore(a, b);
-  });
-  return children;
-}
-
+// Whether a control can take the focus: visible, and of a kind the user works with.
 bool TakesFocus(const Control& control) {
   if (!control.visible) return false;
   switch (control.kind) {
@@ -36,6 +24,19 @@ bool TakesFocus(const Control& control) {
       break;
   }
   return false;
+}
+
+}  // namespace
+
+std::vector<const Control*> ChildrenInTabOrder(const Control* parent) {
+  std::vector<const Control*> children;
+  for (const Control& c : Controls()) {
+    if (ParentOf(c) == parent) children.push_back(&c);
+  }
+  std::sort(children.begin(), children.end(), [](const Control* a, const Control* b) {
+    return a->tab_index != b->tab_index ? a->tab_index < b->tab_index : InTableBefore(a, b);
+  });
+  return children;
 }
 
 std::vector<const Control*> TabStops() {

@@ -11,9 +11,6 @@ namespace quiz::ui {
 // The children of a frame (nullptr: of the form), by tab index.
 std::vector<const Control*> ChildrenInTabOrder(const Control* parent);
 
-// Whether a control can take the focus: visible, and of a kind the user works with.
-bool TakesFocus(const Control& control);
-
 // The stops of Tab on the form, by tab index: each control that takes the focus, and each
 // frame that holds option buttons, which stands for its group as one stop.
 std::vector<const Control*> TabStops();
