@@ -2,6 +2,7 @@
 // order, the order of option buttons on screen and the stacking of overlapping buttons.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "window/definition.h"
@@ -14,6 +15,12 @@ std::vector<const Control*> ChildrenInTabOrder(const Control* parent);
 // The stops of Tab on the form, by tab index: each control that takes the focus, and each
 // frame that holds option buttons, which stands for its group as one stop.
 std::vector<const Control*> TabStops();
+
+// Where Tab (step 1) or Shift+Tab (step -1) moves the focus from a control (nullptr: from
+// nothing, so to the first or the last stop): the next tab stop, a group being entered at
+// its selected button or, with none selected, at its top one.
+const Control* NextTabStop(const Control* from, int step,
+                           const std::function<bool(const Control&)>& is_selected);
 
 // The option buttons of a frame from top to bottom on screen.
 std::vector<const Control*> OptionsOnScreen(const Control& frame);

@@ -1,9 +1,7 @@
 // The scenario and window drivers for the in-memory window. It has no screen, so the
 // window checks that need one are skipped; its keyboard is the reference model of Tab and
-// the arrow keys, worked out from the definition alone.
+// the arrow keys, worked out by the neutral layout helpers alone.
 #pragma once
-
-#include <algorithm>
 
 #include "tests/scenarios/window_driver.h"
 #include "window/headless/headless_window.h"
@@ -43,7 +41,8 @@ class HeadlessDriver : public WindowDriver {
     switch (key) {
       case Key::Tab:
       case Key::ShiftTab:
-        Tab(key == Key::Tab ? 1 : -1);
+        focus_ = ui::NextTabStop(focus_, key == Key::Tab ? 1 : -1,
+                                 [this](const ui::Control& o) { return window_.IsSelected(o); });
         break;
       case Key::Down:
       case Key::Right:
@@ -73,24 +72,6 @@ class HeadlessDriver : public WindowDriver {
     if (c != nullptr) window_.Click(*c);
   }
   bool Selected(const ui::Control* c) { return c != nullptr && window_.IsSelected(*c); }
-
-  // Tab stops: a group is one stop, entered at its selected button or its top one.
-  void Tab(int step) {
-    const std::vector<const ui::Control*> stops = ui::TabStops();
-    const ui::Control* here =
-        focus_->kind == ui::Kind::OptionButton ? ui::ParentOf(*focus_) : focus_;
-    const auto at = std::find(stops.begin(), stops.end(), here) - stops.begin();
-    const auto n = static_cast<long>(stops.size());
-    const ui::Control* next = stops[static_cast<std::size_t>(((at + step) % n + n) % n)];
-    if (next->kind == ui::Kind::Frame) {
-      const std::vector<const ui::Control*> options = ui::OptionsOnScreen(*next);
-      const auto chosen = std::find_if(options.begin(), options.end(), [&](const ui::Control* o) {
-        return window_.IsSelected(*o);
-      });
-      next = chosen != options.end() ? *chosen : options.front();
-    }
-    focus_ = next;
-  }
 
   ui::HeadlessWindow window_;
   const ui::Control* focus_ = ui::ResultBox();

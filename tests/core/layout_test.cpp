@@ -150,6 +150,10 @@ TEST(Layout, ScreenOrderAndStackingOfOptionButtons) {
   EXPECT_EQ(OptionOnScreen(*PersonButton(4), -1), PersonButton(0));
   EXPECT_EQ(OptionOnScreen(*AchievementButton(1), -1), AchievementButton(2));
   EXPECT_EQ(OptionOnScreen(*ResultBox(), 1), nullptr);
+  // Tab from nothing focused starts at either end of the cycle.
+  const auto none = [](const Control&) { return false; };
+  EXPECT_EQ(NextTabStop(nullptr, 1, none), ResultBox());
+  EXPECT_EQ(NextTabStop(nullptr, -1, none), CommandButton(1));
   EXPECT_TRUE(LiesAbove(*PersonButton(4), *PersonButton(5)));
   EXPECT_FALSE(LiesAbove(*PersonButton(5), *PersonButton(4)));
   EXPECT_FALSE(LiesAbove(*PersonButton(4), *PersonButton(3)));  // two rows apart: no overlap
