@@ -7,22 +7,19 @@ page_test.py [TestClass ...]; the environment names the page's folder, the singl
 the scenario and keyboard tables (JSON) and where to save a screenshot. QUIZ_RANDOM_SEED
 replays a run.
 """
-import functools
-import http.server
 import json
 import os
 import pathlib
 import shutil
 import sys
 import tempfile
-import threading
 import unittest
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
+
+import chromium
 
 PAGE_DIR = os.environ.get("QUIZ_WEB_PAGE_DIR", "build/web/page")
 SINGLE_FILE = os.environ.get("QUIZ_WEB_SINGLE_FILE", "build/web/pioneers-quiz.html")
@@ -33,33 +30,20 @@ ROWS = 9
 
 browser = None
 server = None
+profile = None
 
 
 def setUpModule():
     global browser, server, profile
-    handler = functools.partial(QuietHandler, directory=PAGE_DIR)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
+    server = chromium.serve(PAGE_DIR)
     profile = tempfile.mkdtemp(prefix="quiz-chromium-")
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
-                 "--disable-background-networking", "--disable-component-update",
-                 "--disable-sync", "--window-size=800,600", f"--user-data-dir={profile}"):
-        options.add_argument(flag)
-    browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"),
-                               options=options)
+    browser = chromium.start(profile)
 
 
 def tearDownModule():
     browser.quit()
     server.shutdown()
     shutil.rmtree(profile, ignore_errors=True)
-
-
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
 
 
 def open_page(url=None):
