@@ -68,11 +68,12 @@ def state():
     return js(STATE)
 
 
-def click(element_id):
-    """A user's click with the mouse, where the window has the control."""
-    found = browser.find_elements("id", element_id)
-    if found:
-        found[0].click()
+def click(*element_ids):
+    """A user's clicks with the mouse, in turn, on those controls the window has."""
+    for element_id in element_ids:
+        found = browser.find_elements("id", element_id)
+        if found:
+            found[0].click()
 
 
 def press(*keys):
@@ -81,6 +82,11 @@ def press(*keys):
 
 def shift_tab():
     ActionChains(browser).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
+
+
+# The control array each click step of the scenarios names.
+CLICKED = {"click_person": "Option1", "click_achievement": "Option2",
+           "click_command": "Command1"}
 
 
 class ScenariosTest(unittest.TestCase):
@@ -97,12 +103,8 @@ class ScenariosTest(unittest.TestCase):
         for number, step in enumerate(steps, 1):
             op, arg, text = step["op"], step["arg"], step["text"]
             where = f"step {number} ({op} {arg})"
-            if op == "click_person":
-                click(f"Option1_{arg}")
-            elif op == "click_achievement":
-                click(f"Option2_{arg}")
-            elif op == "click_command":
-                click(f"Command1_{arg}")
+            if op in CLICKED:
+                click(f"{CLICKED[op]}_{arg}")
             elif op == "text_is":
                 self.assertEqual(state()["text"], text, where)
             elif op == "text_ends_with":
@@ -180,7 +182,7 @@ def random_events(seed, count):
 
 # Clicks a batch of controls by id (those the window has) and records the state after each.
 PLAY_BATCH = """
-  const record = () => {""" + STATE.replace("return", "return ") + """};
+  const record = () => {""" + STATE + """};
   return arguments[0].map((id) => {
     const element = document.getElementById(id);
     if (element) (element.control || element).click();
@@ -294,8 +296,7 @@ class LayoutTest(unittest.TestCase):
             browser.set_window_size(800, 600)
 
     def test_screenshot_after_a_right_answer(self):
-        for element_id in ("Option1_3", "Option2_3", "Command1_0"):
-            click(element_id)
+        click("Option1_3", "Option2_3", "Command1_0")
         browser.find_element("id", "quiz").screenshot(SCREENSHOT)
         self.assertGreater(os.path.getsize(SCREENSHOT), 0)
 
@@ -399,8 +400,7 @@ class AccessTest(unittest.TestCase):
     def test_results_replace_the_text_and_scroll_it_to_the_top(self):
         box = browser.find_element("id", "Text1_0")
         js("arguments[0].scrollTop = 1000", box)
-        for element_id in ("Option1_0", "Option2_0", "Command1_0"):
-            click(element_id)
+        click("Option1_0", "Option2_0", "Command1_0")
         self.assertEqual(js("return arguments[0].scrollTop", box), 0)
         self.assertEqual(state()["text"], DATA["right"][0])
 
@@ -408,12 +408,9 @@ class AccessTest(unittest.TestCase):
 class SingleFileTest(unittest.TestCase):
     def test_works_from_a_file_without_network(self):
         open_page(pathlib.Path(SINGLE_FILE).resolve().as_uri())
-        click("Option1_3")
-        click("Option2_3")
-        click("Command1_0")
+        click("Option1_3", "Option2_3", "Command1_0")
         self.assertEqual(state()["text"], DATA["right"][3])
-        click("Option2_2")
-        click("Command1_0")
+        click("Option2_2", "Command1_0")
         self.assertEqual(state()["text"], DATA["wrong"])
         click("Command1_1")
         self.assertEqual(state(), {"text": "Направете своя избор!", "people": [],
