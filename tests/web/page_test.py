@@ -381,6 +381,8 @@ class AccessTest(unittest.TestCase):
         self.assertEqual(box.accessible_name, "Резултат")
         self.assertEqual(box.aria_role, "textbox")
         self.assertEqual(box.get_attribute("aria-readonly"), "true")
+        self.assertEqual(box.get_attribute("aria-multiline"), "true")
+        self.assertEqual(box.value_of_css_property("overflow-y"), "scroll")  # its scroll bar
 
     def test_groups_and_buttons_are_named_by_their_captions(self):
         names = {i: browser.find_element("id", i).accessible_name
