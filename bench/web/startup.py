@@ -5,34 +5,21 @@ without its scripts). Fresh navigations, interleaved; prints medians and ratios.
 
 startup.py RUNS SINGLE_FILE PAGE_DIR
 """
-import functools
-import http.server
 import pathlib
 import shutil
 import statistics
 import sys
 import tempfile
-import threading
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.support.ui import WebDriverWait
 
-
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tests" / "web"))
+import chromium  # noqa: E402  (the page tests' Chromium and web server)
 
 
 def main(runs, single_file, page_dir):
     work = pathlib.Path(tempfile.mkdtemp(prefix="quiz-bench-"))
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
-                 "--disable-background-networking", "--disable-component-update",
-                 "--disable-sync", "--window-size=800,600", f"--user-data-dir={work / 'profile'}"):
-        options.add_argument(flag)
-    browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    browser = chromium.start(work / "profile")
 
     def ready():
         WebDriverWait(browser, 10).until(lambda b: b.execute_script(
@@ -53,12 +40,7 @@ def main(runs, single_file, page_dir):
     for name in ("quiz.css", "pioneers-quiz.png"):  # the folder page's static files, for http
         shutil.copyfile(pathlib.Path(page_dir) / name, static_dir / name)
 
-    servers = {}
-    for name, root in (("page", page_dir), ("static", static_dir)):
-        server = http.server.ThreadingHTTPServer(
-            ("127.0.0.1", 0), functools.partial(QuietHandler, directory=str(root)))
-        threading.Thread(target=server.serve_forever, daemon=True).start()
-        servers[name] = server
+    servers = {"page": chromium.serve(page_dir), "static": chromium.serve(static_dir)}
     pages = {
         "single file, file://": pathlib.Path(single_file).resolve().as_uri(),
         "static HTML, file://": (static_dir / "index.html").as_uri(),

@@ -122,14 +122,15 @@ int main() {
   std::printf("{\"scenarios\": [");
   const char* scenario_comma = "";
   for (const quiz::testing::Scenario& s : quiz::testing::kScenarios) {
-    std::printf("%s\n {\"name\": \"%.*s\", \"steps\": [", scenario_comma,
-                static_cast<int>(s.name.size()), s.name.data());
+    std::printf("%s\n {\"name\": ", scenario_comma);
+    PutName(s.name);
+    std::printf(", \"steps\": [");
     scenario_comma = ",";
     const char* comma = "";
     for (const quiz::testing::Step& step : s.steps) {
-      const std::string_view op = OpName(step.op);
-      std::printf("%s\n  {\"op\": \"%.*s\", \"arg\": %d, \"text\": ", comma,
-                  static_cast<int>(op.size()), op.data(), step.arg);
+      std::printf("%s\n  {\"op\": ", comma);
+      PutName(OpName(step.op));
+      std::printf(", \"arg\": %d, \"text\": ", step.arg);
       PutText(quiz::testing::ExpectedText(step));
       std::putchar('}');
       comma = ",";

@@ -7,22 +7,19 @@ page_test.py [TestClass ...]; the environment names the page's folder, the singl
 the scenario and keyboard tables (JSON) and where to save a screenshot. QUIZ_RANDOM_SEED
 replays a run.
 """
-import functools
-import http.server
 import json
 import os
 import pathlib
 import shutil
 import sys
 import tempfile
-import threading
 import unittest
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
+
+import chromium
 
 PAGE_DIR = os.environ.get("QUIZ_WEB_PAGE_DIR", "build/web/page")
 SINGLE_FILE = os.environ.get("QUIZ_WEB_SINGLE_FILE", "build/web/pioneers-quiz.html")
@@ -33,33 +30,20 @@ ROWS = 9
 
 browser = None
 server = None
+profile = None
 
 
 def setUpModule():
     global browser, server, profile
-    handler = functools.partial(QuietHandler, directory=PAGE_DIR)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
+    server = chromium.serve(PAGE_DIR)
     profile = tempfile.mkdtemp(prefix="quiz-chromium-")
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
-                 "--disable-background-networking", "--disable-component-update",
-                 "--disable-sync", "--window-size=800,600", f"--user-data-dir={profile}"):
-        options.add_argument(flag)
-    browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"),
-                               options=options)
+    browser = chromium.start(profile)
 
 
 def tearDownModule():
     browser.quit()
     server.shutdown()
     shutil.rmtree(profile, ignore_errors=True)
-
-
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
 
 
 def open_page(url=None):
@@ -84,11 +68,12 @@ def state():
     return js(STATE)
 
 
-def click(element_id):
-    """A user's click with the mouse, where the window has the control."""
-    found = browser.find_elements("id", element_id)
-    if found:
-        found[0].click()
+def click(*element_ids):
+    """A user's clicks with the mouse, in turn, on those controls the window has."""
+    for element_id in element_ids:
+        found = browser.find_elements("id", element_id)
+        if found:
+            found[0].click()
 
 
 def press(*keys):
@@ -97,6 +82,11 @@ def press(*keys):
 
 def shift_tab():
     ActionChains(browser).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
+
+
+# The control array each click step of the scenarios names.
+CLICKED = {"click_person": "Option1", "click_achievement": "Option2",
+           "click_command": "Command1"}
 
 
 class ScenariosTest(unittest.TestCase):
@@ -113,12 +103,8 @@ class ScenariosTest(unittest.TestCase):
         for number, step in enumerate(steps, 1):
             op, arg, text = step["op"], step["arg"], step["text"]
             where = f"step {number} ({op} {arg})"
-            if op == "click_person":
-                click(f"Option1_{arg}")
-            elif op == "click_achievement":
-                click(f"Option2_{arg}")
-            elif op == "click_command":
-                click(f"Command1_{arg}")
+            if op in CLICKED:
+                click(f"{CLICKED[op]}_{arg}")
             elif op == "text_is":
                 self.assertEqual(state()["text"], text, where)
             elif op == "text_ends_with":
@@ -196,7 +182,7 @@ def random_events(seed, count):
 
 # Clicks a batch of controls by id (those the window has) and records the state after each.
 PLAY_BATCH = """
-  const record = () => {""" + STATE.replace("return", "return ") + """};
+  const record = () => {""" + STATE + """};
   return arguments[0].map((id) => {
     const element = document.getElementById(id);
     if (element) (element.control || element).click();
@@ -310,8 +296,7 @@ class LayoutTest(unittest.TestCase):
             browser.set_window_size(800, 600)
 
     def test_screenshot_after_a_right_answer(self):
-        for element_id in ("Option1_3", "Option2_3", "Command1_0"):
-            click(element_id)
+        click("Option1_3", "Option2_3", "Command1_0")
         browser.find_element("id", "quiz").screenshot(SCREENSHOT)
         self.assertGreater(os.path.getsize(SCREENSHOT), 0)
 
@@ -396,6 +381,8 @@ class AccessTest(unittest.TestCase):
         self.assertEqual(box.accessible_name, "Резултат")
         self.assertEqual(box.aria_role, "textbox")
         self.assertEqual(box.get_attribute("aria-readonly"), "true")
+        self.assertEqual(box.get_attribute("aria-multiline"), "true")
+        self.assertEqual(box.value_of_css_property("overflow-y"), "scroll")  # its scroll bar
 
     def test_groups_and_buttons_are_named_by_their_captions(self):
         names = {i: browser.find_element("id", i).accessible_name
@@ -415,8 +402,7 @@ class AccessTest(unittest.TestCase):
     def test_results_replace_the_text_and_scroll_it_to_the_top(self):
         box = browser.find_element("id", "Text1_0")
         js("arguments[0].scrollTop = 1000", box)
-        for element_id in ("Option1_0", "Option2_0", "Command1_0"):
-            click(element_id)
+        click("Option1_0", "Option2_0", "Command1_0")
         self.assertEqual(js("return arguments[0].scrollTop", box), 0)
         self.assertEqual(state()["text"], DATA["right"][0])
 
@@ -424,12 +410,9 @@ class AccessTest(unittest.TestCase):
 class SingleFileTest(unittest.TestCase):
     def test_works_from_a_file_without_network(self):
         open_page(pathlib.Path(SINGLE_FILE).resolve().as_uri())
-        click("Option1_3")
-        click("Option2_3")
-        click("Command1_0")
+        click("Option1_3", "Option2_3", "Command1_0")
         self.assertEqual(state()["text"], DATA["right"][3])
-        click("Option2_2")
-        click("Command1_0")
+        click("Option2_2", "Command1_0")
         self.assertEqual(state()["text"], DATA["wrong"])
         click("Command1_1")
         self.assertEqual(state(), {"text": "Направете своя избор!", "people": [],

@@ -53,16 +53,28 @@ std::int32_t Pixels(std::size_t position, int PixelRect::*edge) {
   return c != nullptr ? ToPixels(*c, kCssDpi).*edge : -1;
 }
 
-std::vector<const Control*> PageOrder() {
-  std::vector<const Control*> order;
-  for (const Control* c : ChildrenInTabOrder(nullptr)) {
-    if (!c->visible) continue;
-    order.push_back(c);
-    if (c->kind == Kind::Frame) {
-      for (const Control* option : OptionsOnScreen(*c)) order.push_back(option);
+// The orders the page walks one entry at a time, each worked out once.
+const std::vector<const Control*>& PageOrder() {
+  static const std::vector<const Control*> order = [] {
+    std::vector<const Control*> controls;
+    for (const Control* c : ChildrenInTabOrder(nullptr)) {
+      if (!c->visible) continue;
+      controls.push_back(c);
+      if (c->kind == Kind::Frame) {
+        for (const Control* option : OptionsOnScreen(*c)) controls.push_back(option);
+      }
     }
-  }
+    return controls;
+  }();
   return order;
+}
+const std::vector<const Control*>& Stops() {
+  static const std::vector<const Control*> stops = TabStops();
+  return stops;
+}
+const std::vector<const Control*>& Stacking() {
+  static const std::vector<const Control*> stack = OptionsInStackingOrder();
+  return stack;
 }
 
 std::int32_t Nth(const std::vector<const Control*>& list, std::size_t n) {
@@ -70,28 +82,18 @@ std::int32_t Nth(const std::vector<const Control*>& list, std::size_t n) {
 }
 
 std::u16string_view TextOf(std::uint32_t field, std::size_t position) {
+  const Control* c = At(position);
   switch (static_cast<TextField>(field)) {
     case TextField::FormCaption:
       return Form().caption;
     case TextField::FontFace:
       return Form().font.face;
     case TextField::Caption:
+      return c != nullptr ? c->caption : std::u16string_view();
     case TextField::Name:
+      return c != nullptr ? c->name : std::u16string_view();
     case TextField::AccessibleName:
-      break;
-  }
-  const Control* c = At(position);
-  if (c == nullptr) return {};
-  switch (static_cast<TextField>(field)) {
-    case TextField::Caption:
-      return c->caption;
-    case TextField::Name:
-      return c->name;
-    case TextField::AccessibleName:
-      return c->accessible_name;
-    case TextField::FormCaption:
-    case TextField::FontFace:
-      break;
+      return c != nullptr ? c->accessible_name : std::u16string_view();
   }
   return {};
 }
@@ -167,7 +169,7 @@ QUIZ_EXPORT(quiz_control_flags) std::uint32_t quiz_control_flags(std::size_t pos
 }
 QUIZ_EXPORT(quiz_control_layer) std::int32_t quiz_control_layer(std::size_t position) {
   const Control* c = At(position);
-  const std::vector<const Control*> stack = OptionsInStackingOrder();
+  const std::vector<const Control*>& stack = Stacking();
   for (std::size_t i = 0; i < stack.size(); ++i) {
     if (stack[i] == c) return static_cast<std::int32_t>(i);
   }
@@ -180,8 +182,8 @@ QUIZ_EXPORT(quiz_page_order_count) std::size_t quiz_page_order_count() {
 QUIZ_EXPORT(quiz_page_order) std::int32_t quiz_page_order(std::size_t n) {
   return Nth(PageOrder(), n);
 }
-QUIZ_EXPORT(quiz_tab_stop_count) std::size_t quiz_tab_stop_count() { return TabStops().size(); }
-QUIZ_EXPORT(quiz_tab_stop) std::int32_t quiz_tab_stop(std::size_t n) { return Nth(TabStops(), n); }
+QUIZ_EXPORT(quiz_tab_stop_count) std::size_t quiz_tab_stop_count() { return Stops().size(); }
+QUIZ_EXPORT(quiz_tab_stop) std::int32_t quiz_tab_stop(std::size_t n) { return Nth(Stops(), n); }
 
 QUIZ_EXPORT(quiz_load) std::int32_t quiz_load() {
   std::optional<WebBackEnd>& window = Window();
