@@ -9,31 +9,22 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 program=$1
-
-skip() {
-  echo "skipped: $*"
-  exit 77
-}
-
-if [ "${2:-}" != --in-session ]; then
-  { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; } || skip "no X display"
-  for tool in orca dbus-run-session xdotool; do
-    command -v "$tool" >/dev/null || skip "$tool is not installed"
-  done
-  [ -x /usr/libexec/at-spi-bus-launcher ] || skip "at-spi2-core is not installed"
-  # A session bus of the test's own, with the accessibility bus and Orca on it.
-  exec dbus-run-session -- "$0" "$program" --in-session
-fi
+. "$here/atspi_session.sh"
+for tool in orca xdotool; do
+  command -v "$tool" >/dev/null || skip "$tool is not installed"
+done
+# A session bus of the test's own, with the accessibility bus and Orca on it.
+enter_atspi_session "$0" "$@"
 
 work=$(mktemp -d)
 log=$work/orca.log
-launcher=
+atspi_launcher=
 orca=
 app=
 cleanup() {
   [ -z "$app" ] || kill "$app" 2>/dev/null || true
   [ -z "$orca" ] || kill -KILL "$orca" 2>/dev/null || true  # Orca ignores TERM while idle
-  [ -z "$launcher" ] || kill "$launcher" 2>/dev/null || true
+  [ -z "$atspi_launcher" ] || kill "$atspi_launcher" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$work"
 }
@@ -74,8 +65,7 @@ focused() {
   fail "Orca's focus did not move to: $2" "$1"
 }
 
-/usr/libexec/at-spi-bus-launcher --launch-immediately &
-launcher=$!
+start_atspi_bus
 mkdir "$work/prefs"
 cat >"$work/prefs/user-settings.conf" <<'JSON'
 {"general": {"speechServerFactory": "orca_log_speech", "speechServerInfo": null},

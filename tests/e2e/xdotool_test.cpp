@@ -2,7 +2,6 @@
 // from the window definition and clicks, as a user would.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -53,8 +52,7 @@ class RealClicks : public ::testing::Test {
   }
 
   // Clicks the middle of a control with the X server's pointer.
-  void Click(std::u16string_view name, std::int16_t index) {
-    const ui::Control* control = ui::Find(name, index);
+  void Click(const ui::Control* control) {
     ASSERT_NE(control, nullptr);
     const QPoint at = ClientCentre(*control);
     const QStringList args{
@@ -64,35 +62,32 @@ class RealClicks : public ::testing::Test {
     ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), args), 0);
   }
 
-  bool Selected(std::u16string_view name, std::int16_t index) {
-    const ui::Control* control = ui::Find(name, index);
-    auto* button =
-        control != nullptr ? qobject_cast<QAbstractButton*>(window_.Widget(*control)) : nullptr;
-    return button != nullptr && button->isChecked();
+  bool Selected(const ui::Control* option) {
+    return option != nullptr && window_.IsSelected(*option);
   }
 
   ui::QtQuizWindow window_;
 };
 
 TEST_F(RealClicks, PersonThreeWithAchievementThreeShowsTheAnswerAndClearClears) {
-  Click(u"Option1", 3);
-  EXPECT_TRUE(WaitFor([&] { return Selected(u"Option1", 3); }));
-  Click(u"Option2", 3);
-  EXPECT_TRUE(WaitFor([&] { return Selected(u"Option2", 3); }));
+  Click(ui::PersonButton(3));
+  EXPECT_TRUE(WaitFor([&] { return Selected(ui::PersonButton(3)); }));
+  Click(ui::AchievementButton(3));
+  EXPECT_TRUE(WaitFor([&] { return Selected(ui::AchievementButton(3)); }));
   EXPECT_EQ(window_.Text(*ui::ResultBox()), std::u16string(kStatement));
 
   const std::u16string right = std::u16string(kRightAnswer) + std::u16string(kCrLf) +
                                std::u16string(kQuizRows[3].biography) + std::u16string(kCrLf);
-  Click(u"Command1", 0);
+  Click(ui::CommandButton(0));
   EXPECT_TRUE(WaitFor([&] { return window_.Text(*ui::ResultBox()) == right; }))
       << ToUtf8(window_.Text(*ui::ResultBox()));
 
-  Click(u"Command1", 1);
+  Click(ui::CommandButton(1));
   EXPECT_TRUE(WaitFor([&] { return window_.Text(*ui::ResultBox()) == kMakeYourChoice; }))
       << ToUtf8(window_.Text(*ui::ResultBox()));
   for (std::int16_t i = 0; i < kRowCount; ++i) {
-    EXPECT_FALSE(Selected(u"Option1", i)) << i;
-    EXPECT_FALSE(Selected(u"Option2", i)) << i;
+    EXPECT_FALSE(Selected(ui::PersonButton(i))) << i;
+    EXPECT_FALSE(Selected(ui::AchievementButton(i))) << i;
   }
   EXPECT_EQ(window_.form().person(), kNoPerson);
   EXPECT_EQ(window_.form().achievement(), kNoAchievement);

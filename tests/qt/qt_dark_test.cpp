@@ -5,10 +5,10 @@
 #include <QApplication>
 #include <QPalette>
 #include <QStyle>
-#include <QStyleOptionButton>
 
 #include "tests/qt/qt_driver.h"
 #include "tests/scenarios/window_conformance.h"
+#include "window/qt/qt_convert.h"
 
 namespace quiz::testing {
 namespace {
@@ -52,13 +52,10 @@ TEST(QtDarkScheme, EveryCaptionStandsOutAtLeast4Point5To1) {
     const QWidget* w = d.window().Widget(c);
     const auto ground = d.DrawnColor(&c);
     ASSERT_TRUE(ground.has_value());
-    const QRgb back = qRgb(static_cast<int>(ui::Red(*ground)), static_cast<int>(ui::Green(*ground)),
-                           static_cast<int>(ui::Blue(*ground)));
+    const QRgb back = ui::ToQColor(*ground).rgb();
     QRect area(w->mapTo(&d.window(), QPoint(0, 0)), w->size());
     if (c.kind == ui::Kind::OptionButton) {  // the caption, not the indicator's ring
-      QStyleOptionButton option;
-      option.initFrom(w);
-      const QRect text = w->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, w);
+      const QRect text = OptionElement(w, QStyle::SE_RadioButtonContents);
       area = QRect(w->mapTo(&d.window(), text.topLeft()), text.size());
     }
     // Where the caption lies: a frame's title row; the whole control otherwise.
@@ -81,10 +78,8 @@ TEST(QtDarkScheme, EmptyIndicatorsStayLight) {
   const QImage grab = d.Grab();
   for (std::int16_t i = 0; i < kRowCount; ++i) {
     for (const ui::Control* c : {ui::PersonButton(i), ui::AchievementButton(i)}) {
-      auto* b = qobject_cast<QAbstractButton*>(d.window().Widget(*c));
-      QStyleOptionButton option;
-      option.initFrom(b);
-      const QRect well = b->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, b);
+      const QWidget* b = d.window().Widget(*c);
+      const QRect well = OptionElement(b, QStyle::SE_RadioButtonIndicator);
       const QPoint centre = b->mapTo(&d.window(), well.center());
       const QRgb pixel = grab.pixel(d.Device(centre.x()), d.Device(centre.y()));
       EXPECT_GE(qGray(pixel), 200) << ControlLabel(*c) << " shows a dark indicator";

@@ -42,6 +42,14 @@ inline double Contrast(QRgb a, QRgb b) {
   return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+// Where the style puts a part of an option button (its indicator, its caption), in the
+// button's own pixels.
+inline QRect OptionElement(const QWidget* button, QStyle::SubElement element) {
+  QStyleOptionButton option;
+  option.initFrom(button);
+  return button->style()->subElementRect(element, &option, button);
+}
+
 class QtDriver : public WindowDriver {
  public:
   QtDriver() {
@@ -258,9 +266,7 @@ class QtDriver : public WindowDriver {
   static QRect CaptionArea(QWidget& w) {
     auto* button = qobject_cast<QAbstractButton*>(&w);
     if (button != nullptr && button->isCheckable()) {
-      QStyleOptionButton option;
-      option.initFrom(button);
-      return button->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, button);
+      return OptionElement(button, QStyle::SE_RadioButtonContents);
     }
     if (button != nullptr) return w.rect().adjusted(3, 3, -3, -3);
     if (w.inherits("QGroupBox")) return {2, 0, w.width() - 4, w.fontMetrics().height() + 1};

@@ -4,17 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
-#include <QApplication>
 #include <QFontInfo>
 #include <QImage>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionButton>
 #include <QTest>
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -73,11 +68,8 @@ TEST_F(QtWindow, PersonButtonsHaveTheirIndicatorOnTheRight) {
     for (const bool person : {true, false}) {
       QAbstractButton* b =
           Button(person ? ui::PersonButton(Index(i)) : ui::AchievementButton(Index(i)));
-      QStyleOptionButton option;
-      option.initFrom(b);
-      const QRect indicator =
-          b->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, b);
-      const QRect text = b->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, b);
+      const QRect indicator = OptionElement(b, QStyle::SE_RadioButtonIndicator);
+      const QRect text = OptionElement(b, QStyle::SE_RadioButtonContents);
       if (person) {
         EXPECT_GT(indicator.left(), b->width() / 2) << i;
         EXPECT_LT(text.left(), indicator.left()) << i;
@@ -236,7 +228,7 @@ TEST_F(QtWindow, CommandButtonsShowFocusAndPressInTheirOwnColour) {
   } kLooks[] = {{0, qRgb(80, 159, 80), qRgb(128, 255, 128), qRgb(111, 222, 111)},
                 {1, qRgb(159, 80, 80), qRgb(255, 128, 128), qRgb(222, 111, 111)}};
   for (const auto& l : kLooks) {
-    auto* b = qobject_cast<QPushButton*>(Button(ui::CommandButton(Index(l.index))));
+    QAbstractButton* b = Button(ui::CommandButton(Index(l.index)));
     auto look = [&] {  // the left edge, across the middle row
       const QImage g = b->grab().toImage();
       return std::vector<QRgb>{g.pixel(0, 9), g.pixel(1, 9), g.pixel(2, 9), g.pixel(3, 9)};

@@ -418,7 +418,8 @@ QWidget* CreateControlWidget(const Control& control, QWidget* parent) {
 
   widget->setObjectName(ToQString(control.name) +
                         (control.index == kNoIndex ? QString() : QString::number(control.index)));
-  widget->setGeometry(Px(control.left), Px(control.top), Px(control.width), Px(control.height));
+  const PixelRect at = ToPixels(control, kLogicalDpi);
+  widget->setGeometry(at.x, at.y, at.width, at.height);
   if (!control.accessible_name.empty()) {
     widget->setAccessibleName(ToQString(control.accessible_name));
   } else if (!control.caption.empty() && control.kind != Kind::TextBox) {
@@ -471,8 +472,9 @@ QtQuizWindow::QtQuizWindow(QWidget* parent) : QWidget(parent) {
 
   // The focus chain follows the tab stops, each group's buttons in screen order; Tab itself
   // is handled by focusNextPrevChild.
+  const std::vector<const Control*> stops = TabStops();
   QWidget* previous = nullptr;
-  for (const Control* stop : TabStops()) {
+  for (const Control* stop : stops) {
     std::vector<const Control*> members{stop};
     if (stop->kind == Kind::Frame) members = OptionsOnScreen(*stop);
     for (const Control* member : members) {
@@ -481,7 +483,6 @@ QtQuizWindow::QtQuizWindow(QWidget* parent) : QWidget(parent) {
       previous = w;
     }
   }
-  const std::vector<const Control*> stops = TabStops();
   if (!stops.empty() && stops.front()->kind != Kind::Frame) Widget(*stops.front())->setFocus();
 
   adapter_.Load();
