@@ -514,30 +514,13 @@ void QtQuizWindow::MoveInGroup(const Control& from, int step) {
 }
 
 bool QtQuizWindow::focusNextPrevChild(bool next) {
-  // Tab and Shift+Tab run through the tab stops as a cycle. An option group is one stop:
-  // its selected button or, with none selected, its top button on screen.
-  const std::vector<const Control*> stops = TabStops();
-  if (stops.empty()) return false;
-  const Control* here = ControlOf(focusWidget());
-  if (here != nullptr && here->kind == Kind::OptionButton) here = ParentOf(*here);
-  const auto n = static_cast<std::ptrdiff_t>(stops.size());
-  const auto found = std::find(stops.begin(), stops.end(), here);
-  const std::ptrdiff_t from = found != stops.end() ? found - stops.begin() : (next ? -1 : n);
-  for (std::ptrdiff_t step = 1; step <= n; ++step) {
-    const std::ptrdiff_t at = ((from + (next ? step : -step)) % n + n) % n;
-    const Control* stop = stops[static_cast<std::size_t>(at)];
-    if (stop->kind == Kind::Frame) {
-      const std::vector<const Control*> options = OptionsOnScreen(*stop);
-      const auto chosen = std::find_if(options.begin(), options.end(),
-                                       [this](const Control* o) { return IsSelected(*o); });
-      stop = chosen != options.end() ? *chosen : options.front();
-    }
-    QWidget* candidate = Widget(*stop);
-    if (candidate == nullptr || !candidate->isVisible() || !candidate->isEnabled()) continue;
-    candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-    return true;
-  }
-  return false;
+  // Tab and Shift+Tab run through the tab stops as a cycle; an option group is one stop.
+  const Control* to = NextTabStop(ControlOf(focusWidget()), next ? 1 : -1,
+                                  [this](const Control& o) { return IsSelected(o); });
+  QWidget* target = to != nullptr ? Widget(*to) : nullptr;
+  if (target == nullptr) return false;
+  target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  return true;
 }
 
 QWidget* QtQuizWindow::Widget(const Control& control) const {
