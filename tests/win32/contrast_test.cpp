@@ -77,16 +77,12 @@ Area CaptionArea(const ui::Control& c, const ui::PixelRect& r, int dpi) {
 void ExpectReadable(Win32Driver& d, const char* scheme) {
   SCOPED_TRACE(scheme);
   const int dpi = d.Dpi();
-  EXPECT_EQ(d.ClientSize(),
-            (std::pair<int, int>{ui::TwipsToPixels(7410, dpi), ui::TwipsToPixels(5730, dpi)}));
+  ExpectLayoutAt(d, dpi);
   const Pixels form = d.Screen();
   for (const ui::Control& c : ui::Controls()) {
-    EXPECT_EQ(d.Rectangle(c), ui::ToPixels(c, dpi)) << ControlLabel(c);
     if (c.caption.empty() || !c.visible || c.kind == ui::Kind::TextBox) continue;
     const ui::PixelRect r = Win32Driver::RectIn(d.Live(c), d.window());
-    const std::uint32_t stored = d.DrawnColor(&c).value_or(0);
-    const std::uint32_t back =
-        (ui::Red(stored) << 16) | (ui::Green(stored) << 8) | ui::Blue(stored);
+    const std::uint32_t back = PixelOf(d.DrawnColor(&c).value_or(0));
     // The caption's colour: the one farthest from the background in the caption's area.
     const Area a = CaptionArea(c, r, dpi);
     double best = 1.0;

@@ -12,6 +12,7 @@
 #include "resources/resource.h"
 #include "window/definition.h"
 #include "window/win32/quiz_window.h"
+#include "window/win32/win32_common.h"
 
 namespace quiz::testing {
 namespace {
@@ -159,9 +160,7 @@ TEST(Win32Program, OpensItsWindowAndEndsWhenItIsClosed) {
   }
   ASSERT_NE(found.second, nullptr);
   EXPECT_TRUE(IsWindowVisible(found.second));
-  wchar_t caption[256];
-  GetWindowTextW(found.second, caption, 256);
-  EXPECT_EQ(std::u16string(caption, caption + wcslen(caption)), ui::Form().caption);
+  EXPECT_EQ(win32::WindowText(found.second), ui::Form().caption);
   PostMessageW(found.second, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
   DWORD code = 1;

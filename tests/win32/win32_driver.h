@@ -11,9 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/scenarios/text_printer.h"
 #include "tests/scenarios/window_driver.h"
 #include "window/definition.h"
 #include "window/win32/quiz_window.h"
+#include "window/win32/win32_common.h"
 
 namespace quiz::testing {
 
@@ -33,6 +35,11 @@ struct Pixels {
     return ((p >> 16) & 0xFF) * 3 + ((p >> 8) & 0xFF) * 6 + (p & 0xFF) < 100 * 10;
   }
 };
+
+// A colour as the system or the definition stores it (0x00BBGGRR), as a pixel reads.
+inline std::uint32_t PixelOf(COLORREF color) {
+  return (ui::Red(color) << 16) | (ui::Green(color) << 8) | ui::Blue(color);
+}
 
 // Copies an area of a device context, or paints into a fresh bitmap with paint(dc).
 template <typename Paint>
@@ -86,14 +93,7 @@ class Win32Driver : public WindowDriver {
   void ClickPerson(int i) override { Click(Live(ui::PersonButton(Index(i)))); }
   void ClickAchievement(int i) override { Click(Live(ui::AchievementButton(Index(i)))); }
   void ClickCommand(int i) override { Click(Live(ui::CommandButton(Index(i)))); }
-  std::u16string ResultText() override {
-    const HWND box = Live(ui::ResultBox());
-    std::wstring text(static_cast<std::size_t>(SendMessageW(box, WM_GETTEXTLENGTH, 0, 0)) + 1,
-                      L'\0');
-    const LRESULT n =
-        SendMessageW(box, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    return std::u16string(text.begin(), text.begin() + n);
-  }
+  std::u16string ResultText() override { return win32::WindowText(Live(ui::ResultBox())); }
   bool PersonSelected(int i) override { return Checked(Live(ui::PersonButton(Index(i)))); }
   bool AchievementSelected(int i) override {
     return Checked(Live(ui::AchievementButton(Index(i))));
@@ -200,34 +200,17 @@ class Win32Driver : public WindowDriver {
   }
 
   void Press(Key key) override {
-    switch (key) {
-      case Key::Tab:
-        PressKey(VK_TAB);
-        break;
-      case Key::ShiftTab:
-        PressKey(VK_TAB, true);
-        break;
-      case Key::Up:
-        PressKey(VK_UP);
-        break;
-      case Key::Down:
-        PressKey(VK_DOWN);
-        break;
-      case Key::Left:
-        PressKey(VK_LEFT);
-        break;
-      case Key::Right:
-        PressKey(VK_RIGHT);
-        break;
-      case Key::Space:
-        PressKey(VK_SPACE);
-        break;
-      case Key::Enter:
-        PressKey(VK_RETURN);
-        break;
-      case Key::Escape:
-        PressKey(VK_ESCAPE);
-        break;
+    static constexpr struct {
+      Key key;
+      WORD vk;
+      bool shift;
+    } kKeys[] = {{Key::Tab, VK_TAB, false},      {Key::ShiftTab, VK_TAB, true},
+                 {Key::Up, VK_UP, false},        {Key::Down, VK_DOWN, false},
+                 {Key::Left, VK_LEFT, false},    {Key::Right, VK_RIGHT, false},
+                 {Key::Space, VK_SPACE, false},  {Key::Enter, VK_RETURN, false},
+                 {Key::Escape, VK_ESCAPE, false}};
+    for (const auto& k : kKeys) {
+      if (k.key == key) PressKey(k.vk, k.shift);
     }
   }
   const ui::Control* Focused() override { return win32::DefinitionOf(window_, GetFocus()); }
@@ -318,5 +301,14 @@ class Win32Driver : public WindowDriver {
 
   HWND window_ = nullptr;
 };
+
+// The client area and every control where the definition puts them at this DPI.
+inline void ExpectLayoutAt(Win32Driver& d, int dpi) {
+  EXPECT_EQ(d.ClientSize(),
+            (std::pair<int, int>{ui::TwipsToPixels(7410, dpi), ui::TwipsToPixels(5730, dpi)}));
+  for (const ui::Control& c : ui::Controls()) {
+    EXPECT_EQ(d.Rectangle(c), ui::ToPixels(c, dpi)) << ControlLabel(c);
+  }
+}
 
 }  // namespace quiz::testing

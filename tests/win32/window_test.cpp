@@ -16,14 +16,11 @@ namespace {
 // Every control where the definition puts it at this DPI, with the window's font; no
 // control has the ids the dialog manager gives to Enter and Esc.
 void ExpectGeometryAndFontAt(Win32Driver& d, int dpi) {
-  const auto size = d.ClientSize();
-  EXPECT_EQ(size,
-            (std::pair<int, int>{ui::TwipsToPixels(7410, dpi), ui::TwipsToPixels(5730, dpi)}));
+  ExpectLayoutAt(d, dpi);
   for (const ui::Control& c : ui::Controls()) {
     SCOPED_TRACE(ControlLabel(c));
     const HWND control = d.Live(c);
     ASSERT_NE(control, nullptr);
-    EXPECT_EQ(d.Rectangle(c), ui::ToPixels(c, dpi));
     EXPECT_NE(GetDlgCtrlID(control), IDOK);
     EXPECT_NE(GetDlgCtrlID(control), IDCANCEL);
 
@@ -67,10 +64,8 @@ TEST(Win32Window, FixedSingleBorderWithCaptionAndIcon) {
   EXPECT_TRUE(style & WS_CAPTION);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX));
-  wchar_t caption[256];
-  GetWindowTextW(d.window(), caption, 256);
   // The caption is the build's publisher setting.
-  EXPECT_EQ(std::u16string(caption, caption + wcslen(caption)), ui::Form().caption);
+  EXPECT_EQ(win32::WindowText(d.window()), ui::Form().caption);
   // The icon of the program's resources (linked into the tests as well).
   ICONINFO icon{};
   ASSERT_TRUE(
@@ -102,9 +97,7 @@ TEST(Win32Window, OpensWithTheStatementAtTheTopInAnOrdinaryTextBox) {
   // The read-only box keeps the colour of an ordinary text box.
   const ui::PixelRect r = Win32Driver::RectIn(box, d.window());
   const Pixels form = d.Screen();
-  EXPECT_EQ(form.at(r.x + 4, r.y + r.height - 4) & 0xFFFFFF,
-            (GetRValue(GetSysColor(COLOR_WINDOW)) << 16) |
-                (GetGValue(GetSysColor(COLOR_WINDOW)) << 8) | GetBValue(GetSysColor(COLOR_WINDOW)));
+  EXPECT_EQ(form.at(r.x + 4, r.y + r.height - 4) & 0xFFFFFF, PixelOf(GetSysColor(COLOR_WINDOW)));
 }
 
 TEST(Win32Window, ColoursComeFromOneBrushPerColour) {

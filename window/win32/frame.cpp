@@ -1,5 +1,9 @@
 #include "window/win32/frame.h"
 
+#include <string>
+
+#include "window/win32/win32_common.h"
+
 namespace quiz::win32 {
 namespace {
 
@@ -21,13 +25,13 @@ void PaintFrame(HWND frame, HDC dc) {
   GetClientRect(frame, &box);
   box.top += metrics.tmHeight / 2;
   DrawEdge(dc, &box, EDGE_ETCHED, BF_RECT);
-  wchar_t caption[256];
-  const int length = GetWindowTextW(frame, caption, 256);
-  if (length > 0) {
+  const std::wstring caption = Wide(WindowText(frame));
+  if (!caption.empty()) {
+    const int length = static_cast<int>(caption.size());
     RECT text{metrics.tmAveCharWidth, 0, 0, 0};
-    DrawTextW(dc, caption, length, &text, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    DrawTextW(dc, caption.c_str(), length, &text, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
     SetBkMode(dc, OPAQUE);
-    DrawTextW(dc, caption, length, &text, DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, caption.c_str(), length, &text, DT_SINGLELINE | DT_NOPREFIX);
   }
   SelectObject(dc, old_font);
 }

@@ -91,7 +91,6 @@ class QuizWindow final : public ui::BackEnd {
     return position && *position < controls_.size() ? controls_[*position] : nullptr;
   }
   const ui::Control* DefinitionOf(HWND control) const;
-  bool IsSelected(const ui::Control& option) const;
 
   void SetSelected(const ui::Control& option, bool selected) override;
   std::u16string Text(const ui::Control& box) const override;
@@ -108,6 +107,7 @@ class QuizWindow final : public ui::BackEnd {
   void OnCommand(int id, int code, HWND control);
   void OnDrawItem(const DRAWITEMSTRUCT& item) const;
   void OnDpiChanged(UINT dpi, const RECT& suggested);
+  bool IsSelected(const ui::Control& option) const;
   void SetUpAccessibility();
 
   HWND window_ = nullptr;

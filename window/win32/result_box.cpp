@@ -32,12 +32,6 @@ LRESULT CALLBACK ResultBoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lpa
   return result;
 }
 
-template <typename Function>
-Function Ole32Function(HMODULE ole32, const char* name) {
-  using Generic = void (*)();
-  return reinterpret_cast<Function>(reinterpret_cast<Generic>(GetProcAddress(ole32, name)));
-}
-
 }  // namespace
 
 void SubclassResultBox(HWND box) {
@@ -54,8 +48,8 @@ bool ResultBoxAccessibility::Attach(HWND box, std::u16string_view name) {
   // COM is loaded only here, after the window is up, so that starting needs none of it.
   ole32_ = LoadLibraryW(L"ole32.dll");
   if (ole32_ == nullptr) return false;
-  const auto initialize = Ole32Function<HRESULT(WINAPI*)(void*, DWORD)>(ole32_, "CoInitializeEx");
-  const auto create = Ole32Function<HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**)>(
+  const auto initialize = ModuleFunction<HRESULT(WINAPI*)(void*, DWORD)>(ole32_, "CoInitializeEx");
+  const auto create = ModuleFunction<HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**)>(
       ole32_, "CoCreateInstance");
   if (initialize == nullptr || create == nullptr) return false;
   const HRESULT init = initialize(nullptr, COINIT_APARTMENTTHREADED);
@@ -87,7 +81,7 @@ void ResultBoxAccessibility::Detach() {
     services_ = nullptr;
   }
   if (com_initialized_) {
-    if (const auto uninitialize = Ole32Function<void(WINAPI*)()>(ole32_, "CoUninitialize")) {
+    if (const auto uninitialize = ModuleFunction<void(WINAPI*)()>(ole32_, "CoUninitialize")) {
       uninitialize();
     }
     com_initialized_ = false;

@@ -20,19 +20,19 @@ inline COLORREF ToColorRef(std::uint32_t color) {
   return RGB(ui::Red(color), ui::Green(color), ui::Blue(color));
 }
 
-// A function of a system DLL that older systems lack; nullptr where it is missing.
+// A function of a loaded module; nullptr where the module or the function is missing.
 template <typename Function>
-Function SystemFunction(const wchar_t* dll, const char* name) {
-  const HMODULE module = GetModuleHandleW(dll);
+Function ModuleFunction(HMODULE module, const char* name) {
   if (module == nullptr) return nullptr;
   // Through the generic function type, which GCC allows to stand for any other.
   using Generic = void (*)();
   return reinterpret_cast<Function>(reinterpret_cast<Generic>(GetProcAddress(module, name)));
 }
 
+// A function of user32 that older systems lack; nullptr where it is missing.
 template <typename Function>
 Function User32Function(const char* name) {
-  return SystemFunction<Function>(L"user32.dll", name);
+  return ModuleFunction<Function>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 // The DPI a window is shown at.
