@@ -19,5 +19,5 @@ msibuild "$msi" \
   -q "UPDATE Directory SET DefaultDir='PIONEERS|$title' WHERE Directory='INSTALLDIR'" \
   -q "UPDATE Shortcut SET Name='PIONEERS|$title' WHERE Shortcut='StartMenuShortcut'" \
   -q "UPDATE Shortcut SET Target='[#PioneersQuiz.exe]' WHERE Shortcut='StartMenuShortcut'" \
-  -q "UPDATE Shortcut SET Description='Тест по история на изчислителната техника' WHERE Shortcut='StartMenuShortcut'" \
+  -q "UPDATE Shortcut SET Description='Викторина по история на изчислителната техника' WHERE Shortcut='StartMenuShortcut'" \
   -q "UPDATE LaunchCondition SET Description='Вече е инсталирана по-нова версия на програмата.' WHERE Condition='NOT WIX_DOWNGRADE_DETECTED'"

@@ -131,9 +131,17 @@ std::string LengthAndFingerprint(std::u16string_view text) {
 
 // The texts as written: an accidental edit fails here, an intended one changes one line.
 TEST(Content, BiographiesAndStatementAreAsWritten) {
-  const std::array<std::string, kRowCount> expected{"733 e5dc99fa", "186 62b5fe5b", "420 90978ee1",
-                                                    "712 03bb5109", "149 920fa254", "531 ae61cc57",
-                                                    "441 4fa71ee3", "434 4f1beea6", "91 6a60f678"};
+  const std::array<std::string, kRowCount> expected{
+      "721 6a995f9a",  // 0
+      "186 62b5fe5b",  // 1
+      "420 90978ee1",  // 2
+      "712 878a9fe0",  // 3
+      "149 920fa254",  // 4
+      "531 ae61cc57",  // 5
+      "441 4fa71ee3",  // 6
+      "438 24ec2adf",  // 7
+      "91 9b035cc7",   // 8
+  };
   for (const QuizRow& row : kQuizRows) {
     EXPECT_EQ(LengthAndFingerprint(row.biography), expected.at(static_cast<std::size_t>(row.index)))
         << "biography " << row.index;
