@@ -14,8 +14,9 @@
 #include "tests/scenarios/text_printer.h"
 #include "tests/scenarios/window_driver.h"
 #include "window/definition.h"
-#include "window/win32/quiz_window.h"
+#include "window/win32/message_loop.h"
 #include "window/win32/win32_common.h"
+#include "window/win32/win32_window.h"
 
 namespace quiz::testing {
 
@@ -68,11 +69,16 @@ Pixels Capture(int width, int height, Paint paint) {
 
 class Win32Driver : public WindowDriver {
  public:
-  explicit Win32Driver(win32::Contrast contrast = win32::Contrast::FromSystem) {
-    window_ = win32::CreateQuizWindow(GetModuleHandleW(nullptr), false, contrast);
-    if (window_ == nullptr) {
+  explicit Win32Driver(ui::win32::Contrast contrast = ui::win32::Contrast::FromSystem)
+      : object_(ui::win32::Win32Window::Open(GetModuleHandleW(nullptr), false, contrast)) {
+    if (object_ == nullptr) {
       ADD_FAILURE() << "the quiz window could not be created (error " << GetLastError() << ")";
+      return;
     }
+    window_ = object_->handle();
+    // The live controls by position in the definition: the form's descendants by their ids.
+    handles_.assign(ui::Controls().size(), nullptr);
+    EnumChildWindows(window_, &Collect, reinterpret_cast<LPARAM>(&handles_));
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
     Pump();
@@ -85,23 +91,30 @@ class Win32Driver : public WindowDriver {
   Win32Driver& operator=(const Win32Driver&) = delete;
 
   HWND window() const { return window_; }
+  // The live control built for an entry; nullptr where the window has none.
   HWND Live(const ui::Control* c) const {
-    return c != nullptr ? win32::ControlOf(window_, *c) : nullptr;
+    const std::optional<std::size_t> position = c != nullptr ? ui::PositionOf(*c) : std::nullopt;
+    return position ? handles_[*position] : nullptr;
   }
-  HWND Live(const ui::Control& c) const { return win32::ControlOf(window_, c); }
+  HWND Live(const ui::Control& c) const { return Live(&c); }
+  // The entry a live control was built for; nullptr for any other window.
+  const ui::Control* ControlOf(HWND control) const {
+    const auto at = std::find(handles_.begin(), handles_.end(), control);
+    if (control == nullptr || at == handles_.end()) return nullptr;
+    return &ui::Controls()[static_cast<std::size_t>(at - handles_.begin())];
+  }
 
   void ClickPerson(int i) override { Click(Live(ui::PersonButton(Index(i)))); }
   void ClickAchievement(int i) override { Click(Live(ui::AchievementButton(Index(i)))); }
   void ClickCommand(int i) override { Click(Live(ui::CommandButton(Index(i)))); }
-  std::u16string ResultText() override { return win32::WindowText(Live(ui::ResultBox())); }
+  std::u16string ResultText() override { return ui::win32::WindowText(Live(ui::ResultBox())); }
   bool PersonSelected(int i) override { return Checked(Live(ui::PersonButton(Index(i)))); }
   bool AchievementSelected(int i) override {
     return Checked(Live(ui::AchievementButton(Index(i))));
   }
   std::optional<std::pair<int, int>> Choices() override {
-    const QuizForm* form = win32::FormOf(window_);
-    if (form == nullptr) return std::nullopt;
-    return std::pair<int, int>{form->person(), form->achievement()};
+    if (object_ == nullptr) return std::nullopt;
+    return std::pair<int, int>{object_->form().person(), object_->form().achievement()};
   }
 
   int Dpi() override { return static_cast<int>(GetDpiForWindow(window_)); }
@@ -121,7 +134,7 @@ class Win32Driver : public WindowDriver {
   }
   const ui::Control* LiveParent(const ui::Control& c) override {
     const HWND parent = GetParent(Live(c));
-    return parent == window_ ? nullptr : win32::DefinitionOf(window_, parent);
+    return parent == window_ ? nullptr : ControlOf(parent);
   }
   bool Visible(const ui::Control& c) override { return IsWindowVisible(Live(c)) != FALSE; }
 
@@ -213,13 +226,13 @@ class Win32Driver : public WindowDriver {
       if (k.key == key) PressKey(k.vk, k.shift);
     }
   }
-  const ui::Control* Focused() override { return win32::DefinitionOf(window_, GetFocus()); }
+  const ui::Control* Focused() override { return ControlOf(GetFocus()); }
 
   // A button shows the focus as a dotted rectangle: a row of at least eight pixels that
   // alternate between two colours. The result box shows it as its caret.
   std::optional<bool> FocusVisible() override {
     const HWND focus = GetFocus();
-    const ui::Control* c = win32::DefinitionOf(window_, focus);
+    const ui::Control* c = ControlOf(focus);
     if (c == nullptr) return false;
     if (c->kind == ui::Kind::TextBox) {
       GUITHREADINFO info{};
@@ -260,7 +273,7 @@ class Win32Driver : public WindowDriver {
 
   void Pump() {
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) win32::DispatchForWindow(window_, msg);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ui::win32::DispatchForWindow(window_, msg);
   }
 
   // The form's client area as the window system shows it, after every pending paint.
@@ -299,7 +312,18 @@ class Win32Driver : public WindowDriver {
     return ui::Rgb((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
   }
 
+  static BOOL CALLBACK Collect(HWND control, LPARAM handles) {
+    auto& by_position = *reinterpret_cast<std::vector<HWND>*>(handles);
+    const int position = GetDlgCtrlID(control) - ui::win32::kFirstControlId;
+    if (position >= 0 && static_cast<std::size_t>(position) < by_position.size()) {
+      by_position[static_cast<std::size_t>(position)] = control;
+    }
+    return TRUE;
+  }
+
+  ui::win32::Win32Window* object_;  // owned by its window
   HWND window_ = nullptr;
+  std::vector<HWND> handles_;
 };
 
 // The client area and every control where the definition puts them at this DPI.

@@ -65,7 +65,7 @@ TEST(Win32Window, FixedSingleBorderWithCaptionAndIcon) {
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX));
   // The caption is the build's publisher setting.
-  EXPECT_EQ(win32::WindowText(d.window()), ui::Form().caption);
+  EXPECT_EQ(ui::win32::WindowText(d.window()), ui::Form().caption);
   // The icon of the program's resources (linked into the tests as well).
   ICONINFO icon{};
   ASSERT_TRUE(

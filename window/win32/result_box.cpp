@@ -8,7 +8,7 @@
 #define EVENT_OBJECT_LIVEREGIONCHANGED 0x8019
 #endif
 
-namespace quiz::win32 {
+namespace quiz::ui::win32 {
 namespace {
 
 // The system's accessible-property service, its interface, and the two properties set
@@ -91,4 +91,4 @@ void ResultBoxAccessibility::Detach() {
   box_ = nullptr;
 }
 
-}  // namespace quiz::win32
+}  // namespace quiz::ui::win32

@@ -8,7 +8,7 @@
 
 struct IAccPropServices;
 
-namespace quiz::win32 {
+namespace quiz::ui::win32 {
 
 // Makes a new edit control the result box: the dialog manager selects none of its text on
 // focus and keeps Tab, Enter and Esc for itself (a multi-line edit would otherwise close
@@ -41,4 +41,4 @@ class ResultBoxAccessibility {
   HWND box_ = nullptr;
 };
 
-}  // namespace quiz::win32
+}  // namespace quiz::ui::win32
