@@ -79,9 +79,10 @@ void FillBackground(QWidget* widget, std::uint32_t color) {
   // its own a control keeps dark text and light indicator wells, whatever the system's
   // scheme: a dark scheme would otherwise give it light captions and dark discs.
   palette.setColor(widget->backgroundRole(), ToQColor(color));
-  const bool light = qGray(ToQColor(color).rgb()) >= 128;
+  const std::uint32_t ink = InkOn(color);
+  const std::uint32_t well = ink == Rgb(0, 0, 0) ? Rgb(255, 255, 255) : Rgb(0, 0, 0);
   for (QPalette::ColorRole role : kInk) {
-    palette.setColor(role, (role == QPalette::Base) == light ? Qt::white : Qt::black);
+    palette.setColor(role, ToQColor(role == QPalette::Base ? well : ink));
   }
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
@@ -227,10 +228,8 @@ QStyle* SharedFrameStyle() {
 // mark inside it while it has the focus, and a darker face while pressed.
 class ColorButton final : public QPushButton {
  public:
-  ColorButton(const QString& caption, QColor face, QWidget* parent)
-      : QPushButton(caption, parent),
-        face_(face),
-        ink_(qGray(face.rgb()) >= 128 ? Qt::black : Qt::white) {}
+  ColorButton(const QString& caption, std::uint32_t face, QWidget* parent)
+      : QPushButton(caption, parent), face_(ToQColor(face)), ink_(ToQColor(InkOn(face))) {}
 
  protected:
   void paintEvent(QPaintEvent* /*event*/) override {
@@ -245,7 +244,7 @@ class ColorButton final : public QPushButton {
 
  private:
   QColor face_;
-  QColor ink_;  // dark on a light face, light on a dark one, whatever the system's scheme
+  QColor ink_;
 };
 
 // The text box. It keeps the exact text it was given: the text widget turns CR LF into
@@ -346,7 +345,7 @@ QWidget* CreateControlWidget(const Control& control, QWidget* parent) {
     }
     case Kind::CommandButton: {
       auto* button = control.graphical && control.back_color != kSystemColor
-                         ? new ColorButton(caption, ToQColor(control.back_color), parent)
+                         ? new ColorButton(caption, control.back_color, parent)
                          : new QPushButton(caption, parent);
       button->setAutoDefault(true);  // Enter presses the focused button, as Space does
       widget = button;
