@@ -213,19 +213,10 @@ class Win32Driver : public WindowDriver {
            std::to_string(Dpi()) + " DPI";
   }
 
-  void Press(Key key) override {
-    static constexpr struct {
-      Key key;
-      WORD vk;
-      bool shift;
-    } kKeys[] = {{Key::Tab, VK_TAB, false},      {Key::ShiftTab, VK_TAB, true},
-                 {Key::Up, VK_UP, false},        {Key::Down, VK_DOWN, false},
-                 {Key::Left, VK_LEFT, false},    {Key::Right, VK_RIGHT, false},
-                 {Key::Space, VK_SPACE, false},  {Key::Enter, VK_RETURN, false},
-                 {Key::Escape, VK_ESCAPE, false}};
-    for (const auto& k : kKeys) {
-      if (k.key == key) PressKey(k.vk, k.shift);
-    }
+  void Press(ui::KeyPress press) override {
+    static constexpr WORD kKeys[] = {VK_TAB,   VK_UP,     VK_DOWN,   VK_LEFT, VK_RIGHT,
+                                     VK_SPACE, VK_RETURN, VK_ESCAPE, VK_F24};
+    PressKey(kKeys[static_cast<std::size_t>(press.key)], press.modifiers);
   }
   const ui::Control* Focused() override { return ControlOf(GetFocus()); }
 
@@ -256,20 +247,24 @@ class Win32Driver : public WindowDriver {
   }
   bool Selected(const ui::Control& option) override { return Checked(Live(option)); }
 
-  // A key pressed and released on the focused control, through the dialog manager.
-  void PressKey(WORD key, bool shift = false) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    const BYTE shift_before = keys[VK_SHIFT];
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
+  // A key pressed and released on the focused control with modifiers held, through the
+  // program's message loop; with Alt, as the system's key messages.
+  void PressKey(WORD key, std::uint8_t modifiers = 0) {
+    static constexpr std::pair<std::uint8_t, int> kHeld[] = {
+        {ui::kShift, VK_SHIFT}, {ui::kCtrl, VK_CONTROL}, {ui::kAlt, VK_MENU}, {ui::kMeta, VK_LWIN}};
+    BYTE keys[256], before[256];
+    GetKeyboardState(before);
+    std::copy(std::begin(before), std::end(before), std::begin(keys));
+    for (const auto& [modifier, vk] : kHeld) keys[vk] = (modifiers & modifier) != 0 ? 0x80 : 0;
     SetKeyboardState(keys);
-    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageW(GetFocus(), WM_KEYDOWN, key, scan | 1);
+    const bool alt = (modifiers & ui::kAlt) != 0;
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16 |
+                        (alt ? LPARAM{1} << 29 : 0) | 1;
+    PostMessageW(GetFocus(), alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, scan);
     Pump();
-    PostMessageW(GetFocus(), WM_KEYUP, key, scan | 1 | (LPARAM{3} << 30));
+    PostMessageW(GetFocus(), alt ? WM_SYSKEYUP : WM_KEYUP, key, scan | (LPARAM{3} << 30));
     Pump();
-    keys[VK_SHIFT] = shift_before;
-    SetKeyboardState(keys);
+    SetKeyboardState(before);
   }
 
   void Pump() {

@@ -61,6 +61,14 @@ Win32Window* Win32Window::Open(HINSTANCE instance, bool ends_program, Contrast c
   return self;
 }
 
+const Win32Window* Win32Window::Of(HWND window) {
+  wchar_t name[64];
+  if (GetClassNameW(window, name, 64) == 0 || std::wstring_view(name) != kFormClassName) {
+    return nullptr;
+  }
+  return reinterpret_cast<const Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
 Win32Window::~Win32Window() {
   if (font_ != nullptr) DeleteObject(font_);
 }
@@ -146,6 +154,12 @@ const Control* Win32Window::ControlOf(HWND control) const {
   }
   const auto at = static_cast<std::size_t>(position);
   return controls_[at] == control ? &Controls()[at] : nullptr;
+}
+
+KeyOutcome Win32Window::Answer(KeyPress press) const {
+  return AnswerKey(ControlOf(GetFocus()), press, [this](const Control& option) {
+    return IsChecked(HandleOf(option, Kind::OptionButton));
+  });
 }
 
 void Win32Window::OnDpiChanged(UINT dpi, const RECT& suggested) {

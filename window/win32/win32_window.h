@@ -13,6 +13,7 @@
 #include "window/back_end.h"
 #include "window/definition.h"
 #include "window/form_adapter.h"
+#include "window/keyboard.h"
 #include "window/win32/palette.h"
 #include "window/win32/result_box.h"
 
@@ -39,8 +40,13 @@ class Win32Window final : public BackEnd {
   Win32Window& operator=(const Win32Window&) = delete;
   ~Win32Window() override;
 
+  // The object of a quiz window; nullptr for any other window.
+  static const Win32Window* Of(HWND window);
+
   HWND handle() const { return window_; }
   const QuizForm& form() const { return adapter_.form(); }
+  // What a key does with the focus where it is now, by the keyboard model.
+  KeyOutcome Answer(KeyPress press) const;
 
   void SetSelected(const Control& option, bool selected) override;
   std::u16string Text(const Control& box) const override;
