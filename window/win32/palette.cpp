@@ -29,7 +29,7 @@ bool Palette::Refresh() {
 }
 
 // Text boxes and lists have the system's text-box colours; the others the definition's
-// background with the system's button text, unless the system asks for high contrast:
+// background with the ink the definition gives for it, unless the system asks for high contrast:
 // then they all take the system's button colours, whose schemes keep every caption
 // readable and every empty option button's circle empty.
 Palette::Colors Palette::Of(const Control* def) const {
@@ -45,7 +45,7 @@ Palette::Colors Palette::Of(const Control* def) const {
     return {GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_BTNFACE),
             GetSysColorBrush(COLOR_BTNFACE)};
   }
-  return {GetSysColor(COLOR_BTNTEXT), ToColorRef(color), brush};
+  return {ToColorRef(InkOn(color)), ToColorRef(color), brush};
 }
 
 HBRUSH Palette::BrushFor(std::uint32_t color) const {

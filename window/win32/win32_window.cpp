@@ -259,7 +259,7 @@ void Win32Window::SetUpAccessibility() {
   KillTimer(window_, kAccessibilityTimer);
   const Control* box = ResultBox();
   if (const HWND live = box != nullptr ? HandleOf(*box, Kind::TextBox) : nullptr) {
-    accessibility_.Attach(live, box->accessible_name);
+    accessibility_.Attach(live, *box);
   }
 }
 
