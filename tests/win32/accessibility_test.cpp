@@ -16,62 +16,45 @@
 namespace quiz::testing {
 namespace {
 
-std::vector<HWND> live_region_events;
-
-void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
-                         DWORD) {
-  if (event == EVENT_OBJECT_LIVEREGIONCHANGED && object == OBJID_CLIENT && child == CHILDID_SELF) {
-    live_region_events.push_back(window);
-  }
-}
-
 // Live-region events, as a screen reader gets them: hooked out of context, delivered
 // through this thread's message queue.
-class LiveRegionEvents {
- public:
-  explicit LiveRegionEvents(Win32Driver& d) : d_(d) {
-    live_region_events.clear();
-    hook_ = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
-                            &OnWinEvent, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-  }
-  ~LiveRegionEvents() { UnhookWinEvent(hook_); }
-  LiveRegionEvents(const LiveRegionEvents&) = delete;
-  LiveRegionEvents& operator=(const LiveRegionEvents&) = delete;
-  bool hooked() const { return hook_ != nullptr; }
+std::vector<HWND> live_region_events;
 
-  // The events that arrived since the last call, waiting a little for late ones.
-  std::vector<HWND> Take(std::size_t expected) {
-    for (int i = 0; i < 50 && live_region_events.size() < expected; ++i) {
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-      d_.Pump();
-    }
-    d_.Pump();
-    std::vector<HWND> events;
-    events.swap(live_region_events);
-    return events;
-  }
+void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  if (object == OBJID_CLIENT && child == CHILDID_SELF) live_region_events.push_back(window);
+}
 
- private:
-  Win32Driver& d_;
-  HWINEVENTHOOK hook_ = nullptr;
-};
+// The events that arrived since the last call, waiting a little for late ones.
+std::vector<HWND> TakeEvents(Win32Driver& d, std::size_t expected) {
+  for (int i = 0; i < 50 && live_region_events.size() < expected; ++i) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    d.Pump();
+  }
+  d.Pump();
+  std::vector<HWND> events;
+  events.swap(live_region_events);
+  return events;
+}
 
 TEST(Win32Accessibility, EveryResultIsAnnouncedForTheResultBoxWhileTheFocusStays) {
   Win32Driver d;
-  LiveRegionEvents events(d);
-  ASSERT_TRUE(events.hooked());
+  live_region_events.clear();
+  const HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                      &OnWinEvent, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
   const HWND box = d.Live(ui::ResultBox());
   const std::vector<HWND> once{box};
 
   // Choosing writes no result and announces nothing.
   d.ClickPerson(3);
   d.ClickAchievement(3);
-  EXPECT_EQ(events.Take(0).size(), 0u);
+  EXPECT_EQ(TakeEvents(d, 0).size(), 0u);
   // The mouse on each command button: one announcement per press.
   d.ClickCommand(0);
-  EXPECT_EQ(events.Take(1), once) << "\"Изведи\" with the mouse";
+  EXPECT_EQ(TakeEvents(d, 1), once) << "\"Изведи\" with the mouse";
   d.ClickCommand(1);
-  EXPECT_EQ(events.Take(1), once) << "\"Чисти\" with the mouse";
+  EXPECT_EQ(TakeEvents(d, 1), once) << "\"Чисти\" with the mouse";
 
   // Space and Enter on the focused buttons: announced, and the focus stays on the button.
   SetFocus(box);
@@ -81,16 +64,17 @@ TEST(Win32Accessibility, EveryResultIsAnnouncedForTheResultBoxWhileTheFocusStays
   const HWND show = d.Live(ui::CommandButton(0)), clear = d.Live(ui::CommandButton(1));
   ASSERT_EQ(GetFocus(), show);
   d.PressKey(VK_SPACE);
-  EXPECT_EQ(events.Take(1), once) << "Space on \"Изведи\"";
+  EXPECT_EQ(TakeEvents(d, 1), once) << "Space on \"Изведи\"";
   EXPECT_EQ(GetFocus(), show);
   d.PressKey(VK_RETURN);
-  EXPECT_EQ(events.Take(1), once) << "Enter on \"Изведи\"";
+  EXPECT_EQ(TakeEvents(d, 1), once) << "Enter on \"Изведи\"";
   d.PressKey(VK_TAB);
   ASSERT_EQ(GetFocus(), clear);
   d.PressKey(VK_SPACE);
-  EXPECT_EQ(events.Take(1), once) << "Space on \"Чисти\"";
+  EXPECT_EQ(TakeEvents(d, 1), once) << "Space on \"Чисти\"";
   EXPECT_EQ(GetFocus(), clear);
   EXPECT_EQ(d.ResultText(), u"Направете своя избор!");
+  UnhookWinEvent(hook);
 }
 
 // The result box's accessible name, as a screen reader reads it; empty where it has none.

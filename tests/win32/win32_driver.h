@@ -38,9 +38,10 @@ struct Pixels {
   }
 };
 
-// A colour as the system or the definition stores it (0x00BBGGRR), as a pixel reads.
-inline std::uint32_t PixelOf(COLORREF color) {
-  return (ui::Red(color) << 16) | (ui::Green(color) << 8) | ui::Blue(color);
+// A colour as the system or the definition stores it (0x00BBGGRR) as a pixel reads
+// (0x00RRGGBB), and back: red and blue change places.
+inline std::uint32_t PixelOf(std::uint32_t color) {
+  return (color & 0xFF) << 16 | (color & 0xFF00) | (color >> 16 & 0xFF);
 }
 
 // Copies an area of a device context, or paints into a fresh bitmap with paint(dc).
@@ -142,7 +143,7 @@ class Win32Driver : public WindowDriver {
   // A point of each kind of control that neither its caption nor its border covers.
   std::optional<std::uint32_t> DrawnColor(const ui::Control* c) override {
     const Pixels form = Screen();
-    if (c == nullptr) return Stored(form.at(4, 4));
+    if (c == nullptr) return PixelOf(form.at(4, 4));
     const ui::PixelRect r = RectIn(Live(*c), window_);
     int x = 2, y = r.height - 2;
     switch (c->kind) {
@@ -163,7 +164,7 @@ class Win32Driver : public WindowDriver {
       case ui::Kind::ListBox:
         break;
     }
-    return Stored(form.at(r.x + x, r.y + y));
+    return PixelOf(form.at(r.x + x, r.y + y));
   }
 
   // Upper lies above lower in the window system's order of siblings, and the strip where
@@ -303,11 +304,6 @@ class Win32Driver : public WindowDriver {
   static bool Checked(HWND button) {
     return button != nullptr && SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
-  // 0x00RRGGBB as the definition stores colours, 0x00BBGGRR.
-  static std::uint32_t Stored(std::uint32_t pixel) {
-    return ui::Rgb((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-  }
-
   static BOOL CALLBACK Collect(HWND control, LPARAM handles) {
     auto& by_position = *reinterpret_cast<std::vector<HWND>*>(handles);
     const int position = GetDlgCtrlID(control) - ui::win32::kFirstControlId;

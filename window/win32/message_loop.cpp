@@ -1,6 +1,7 @@
 #include "window/win32/message_loop.h"
 
 #include <optional>
+#include <utility>
 
 #include "window/keyboard.h"
 #include "window/win32/win32_window.h"
@@ -14,35 +15,13 @@ std::optional<KeyPress> KeyPressOf(const MSG& msg) {
       msg.message != WM_SYSKEYUP) {
     return std::nullopt;
   }
+  static constexpr std::pair<WPARAM, Key> kKeys[] = {
+      {VK_TAB, Key::Tab},      {VK_UP, Key::Up},        {VK_DOWN, Key::Down},
+      {VK_LEFT, Key::Left},    {VK_RIGHT, Key::Right},  {VK_SPACE, Key::Space},
+      {VK_RETURN, Key::Enter}, {VK_ESCAPE, Key::Escape}};
   KeyPress press;
-  switch (msg.wParam) {
-    case VK_TAB:
-      press.key = Key::Tab;
-      break;
-    case VK_UP:
-      press.key = Key::Up;
-      break;
-    case VK_DOWN:
-      press.key = Key::Down;
-      break;
-    case VK_LEFT:
-      press.key = Key::Left;
-      break;
-    case VK_RIGHT:
-      press.key = Key::Right;
-      break;
-    case VK_SPACE:
-      press.key = Key::Space;
-      break;
-    case VK_RETURN:
-      press.key = Key::Enter;
-      break;
-    case VK_ESCAPE:
-      press.key = Key::Escape;
-      break;
-    default:
-      press.key = Key::Other;
-      break;
+  for (const auto& [vk, key] : kKeys) {
+    if (msg.wParam == vk) press.key = key;
   }
   const auto held = [](int vk) { return GetKeyState(vk) < 0; };
   if (held(VK_SHIFT)) press.modifiers |= kShift;
