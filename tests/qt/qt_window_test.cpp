@@ -26,17 +26,17 @@ namespace {
 using ui::Control;
 using ui::Controls;
 using ui::Kind;
-using ui::ToQString;
+using ui::qt::ToQString;
 
 class QtWindow : public ::testing::Test {
  protected:
   QAbstractButton* Button(const Control* c) {
-    return qobject_cast<QAbstractButton*>(driver_.Widget(c));
+    return qobject_cast<QAbstractButton*>(driver_.WidgetOf(c));
   }
-  QPlainTextEdit* Box() { return qobject_cast<QPlainTextEdit*>(driver_.Widget(ui::ResultBox())); }
+  QPlainTextEdit* Box() { return qobject_cast<QPlainTextEdit*>(driver_.WidgetOf(ui::ResultBox())); }
 
   QtDriver driver_;
-  ui::QtQuizWindow& window_ = driver_.window();
+  ui::qt::QtWindow& window_ = driver_.window();
 };
 
 TEST_F(QtWindow, HasItsTitleAndTheIconFilePixelForPixel) {
@@ -54,7 +54,7 @@ TEST_F(QtWindow, HasItsTitleAndTheIconFilePixelForPixel) {
 }
 
 TEST_F(QtWindow, UsesTheFormsFontWithAMetricCompatibleFallback) {
-  const QFontInfo info(driver_.Widget(ui::PersonButton(0))->font());
+  const QFontInfo info(driver_.WidgetOf(ui::PersonButton(0))->font());
   EXPECT_TRUE(info.family() == QStringLiteral("Times New Roman") ||
               info.family() == QStringLiteral("Liberation Serif"))
       << info.family().toStdString();
@@ -85,7 +85,7 @@ TEST_F(QtWindow, EveryControlExposesItsCaptionToScreenReaders) {
   int named = 0;
   for (const Control& c : Controls()) {
     if (c.caption.empty() || c.kind == Kind::TextBox) continue;
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(window_.Widget(c));
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(window_.WidgetOf(c));
     ASSERT_NE(a, nullptr) << ControlLabel(c);
     EXPECT_EQ(a->text(QAccessible::Name), ToQString(c.caption)) << ControlLabel(c);
     ++named;
