@@ -5,7 +5,8 @@ set(QUIZ_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PRO
 set(QUIZ_MSI_VERSION ${QUIZ_PACKAGE_VERSION})
 set(packaging ${CMAKE_CURRENT_BINARY_DIR}/packaging)
 set(QUIZ_MSI ${CMAKE_CURRENT_BINARY_DIR}/PioneersQuiz-${QUIZ_PACKAGE_VERSION}-x64.msi)
-set(QUIZ_PORTABLE_ZIP ${CMAKE_CURRENT_BINARY_DIR}/PioneersQuiz-${QUIZ_PACKAGE_VERSION}-x64-portable.zip)
+set(QUIZ_PORTABLE_NAME PioneersQuiz-${QUIZ_PACKAGE_VERSION}-x64-portable)
+set(QUIZ_PORTABLE_ZIP ${CMAKE_CURRENT_BINARY_DIR}/${QUIZ_PORTABLE_NAME}.zip)
 
 # Windows text files: CR LF line ends; the read-me with a byte-order mark, so that every
 # Notepad reads it as UTF-8.
@@ -46,16 +47,25 @@ add_custom_command(OUTPUT ${QUIZ_MSI}
           ${PROJECT_SOURCE_DIR}/cmake/msi-texts.sh
   COMMENT "Windows installer ${QUIZ_MSI}" VERBATIM)
 
-# The zip holds one folder; fixed file times and no extra attributes keep it reproducible.
+# The portable zip, made by CPack's ZIP generator from the files of the `portable`
+# component: one folder with the program, the read-me and the licence. One fixed time for
+# every entry (SOURCE_DATE_EPOCH, 2026-12-08 12:00 UTC) keeps it reproducible.
 set(folder PioneersQuiz-${QUIZ_PACKAGE_VERSION})
+install(TARGETS PioneersQuiz RUNTIME DESTINATION ${folder} COMPONENT portable)
+install(FILES ${packaging}/README.txt ${packaging}/LICENSE.txt DESTINATION ${folder}
+        COMPONENT portable)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME PioneersQuiz)
+set(CPACK_PACKAGE_VENDOR "${QUIZ_PUBLISHER_NAME}")
+set(CPACK_PACKAGE_VERSION ${QUIZ_PACKAGE_VERSION})
+set(CPACK_PACKAGE_FILE_NAME ${QUIZ_PORTABLE_NAME})
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};portable;/")
+include(CPack)
 add_custom_command(OUTPUT ${QUIZ_PORTABLE_ZIP}
-  COMMAND ${CMAKE_COMMAND} -E rm -rf ${packaging}/zip ${QUIZ_PORTABLE_ZIP}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${packaging}/zip/${folder}
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:PioneersQuiz> ${packaging}/README.txt
-          ${packaging}/LICENSE.txt ${packaging}/zip/${folder}
-  COMMAND sh -c "cd zip && touch -d 2026-12-08T12:00:00Z ${folder} ${folder}/* && \
-                 zip -q -X -r ${QUIZ_PORTABLE_ZIP} ${folder}"
-  WORKING_DIRECTORY ${packaging}
+  COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=1796731200 ${CMAKE_CPACK_COMMAND} -G ZIP
+          --config ${CMAKE_BINARY_DIR}/CPackConfig.cmake -B ${packaging}/zip
+  COMMAND ${CMAKE_COMMAND} -E copy ${packaging}/zip/${QUIZ_PORTABLE_NAME}.zip ${QUIZ_PORTABLE_ZIP}
   DEPENDS PioneersQuiz ${packaging}/README.txt ${packaging}/LICENSE.txt
   COMMENT "Portable zip ${QUIZ_PORTABLE_ZIP}" VERBATIM)
 

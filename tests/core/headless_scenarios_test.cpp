@@ -10,7 +10,7 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Headless, QuizScenario, HeadlessDriver);
 INSTANTIATE_TYPED_TEST_SUITE_P(Headless, WindowConformance, HeadlessDriver);
 
 TEST(HeadlessWindow, ListGivesNoItemOutsideItsRange) {
-  ui::HeadlessWindow window;
+  ui::headless::HeadlessWindow window;
   const ui::Control& list = *ui::BiographyList();
   EXPECT_FALSE(window.Item(list, 9).has_value());
   EXPECT_FALSE(window.Item(list, -1).has_value());
@@ -25,7 +25,7 @@ TEST(HeadlessWindow, ListGivesNoItemOutsideItsRange) {
 // Each press of a command button that writes the result box is announced once, with its
 // final text; choosing a button writes nothing and announces nothing.
 TEST(HeadlessWindow, EachResultIsAnnouncedOnce) {
-  ui::HeadlessWindow window;
+  ui::headless::HeadlessWindow window;
   EXPECT_EQ(window.announcements(), 0);  // the load writes no text
   window.Click(*ui::PersonButton(3));
   window.Click(*ui::AchievementButton(3));

@@ -13,6 +13,7 @@
 #include "tests/scenarios/expectations.h"
 #include "tests/scenarios/text_printer.h"
 #include "window/definition.h"
+#include "window/keyboard.h"
 
 namespace quiz::ui {
 namespace {

@@ -108,20 +108,12 @@ std::string RandomRun(std::uint64_t seed, int count) {
   return out + "]}";
 }
 
-// The key as WebDriver's key names have it.
-std::string KeyName(Key key) {
-  constexpr std::string_view kNames[] = {"tab",   "shift_tab", "up",    "down",  "left",
-                                         "right", "space",     "enter", "escape"};
-  const auto i = static_cast<std::size_t>(key);
-  return Name(i < std::size(kNames) ? kNames[i] : "unknown");
-}
-
 std::string KeyRuns() {
   return List(kKeyRuns, [](const KeyRun& run) {
     return "\n {\"name\": " + Name(run.name) + ", \"steps\": " +
            List(run.steps,
                 [](const KeyStep& s) {
-                  return "\n  {\"key\": " + KeyName(s.key) + ", \"focus\": " + Name(s.focus) +
+                  return "\n  {\"key\": " + Name(KeyName(s.key)) + ", \"focus\": " + Name(s.focus) +
                          ", \"person\": " + Name(s.person) +
                          ", \"achievement\": " + Name(s.achievement) +
                          ", \"choices\": " + Numbers({s.chosen_person, s.chosen_achievement}) +

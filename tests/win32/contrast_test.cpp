@@ -107,7 +107,7 @@ TEST(Win32Contrast, CaptionsAreReadableInTheDefinitionsColours) {
 // Wine cannot switch high contrast on (SPI_SETHIGHCONTRAST), so the window is told.
 TEST(Win32Contrast, CaptionsAreReadableInADarkHighContrastScheme) {
   const DarkScheme scheme;
-  Win32Driver d(win32::Contrast::High);
+  Win32Driver d(ui::win32::Contrast::High);
   ExpectReadable(d, "dark high contrast");
 }
 

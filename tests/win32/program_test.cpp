@@ -11,8 +11,8 @@
 
 #include "resources/resource.h"
 #include "window/definition.h"
-#include "window/win32/quiz_window.h"
 #include "window/win32/win32_common.h"
+#include "window/win32/win32_window.h"
 
 namespace quiz::testing {
 namespace {
@@ -139,7 +139,7 @@ BOOL CALLBACK FindQuizWindow(HWND window, LPARAM found) {
   GetWindowThreadProcessId(window, &owner);
   wchar_t name[64];
   if (owner == process && GetClassNameW(window, name, 64) &&
-      std::wstring(name) == win32::kFormClassName) {
+      std::wstring(name) == ui::win32::kFormClassName) {
     result = window;
     return FALSE;
   }
@@ -160,7 +160,7 @@ TEST(Win32Program, OpensItsWindowAndEndsWhenItIsClosed) {
   }
   ASSERT_NE(found.second, nullptr);
   EXPECT_TRUE(IsWindowVisible(found.second));
-  EXPECT_EQ(win32::WindowText(found.second), ui::Form().caption);
+  EXPECT_EQ(ui::win32::WindowText(found.second), ui::Form().caption);
   PostMessageW(found.second, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
   DWORD code = 1;

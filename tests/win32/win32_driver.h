@@ -15,8 +15,9 @@
 #include "tests/scenarios/text_printer.h"
 #include "tests/scenarios/window_driver.h"
 #include "window/definition.h"
-#include "window/win32/quiz_window.h"
+#include "window/win32/message_loop.h"
 #include "window/win32/win32_common.h"
+#include "window/win32/win32_window.h"
 
 namespace quiz::testing {
 
@@ -37,9 +38,10 @@ struct Pixels {
   }
 };
 
-// A colour as the system or the definition stores it (0x00BBGGRR), as a pixel reads.
-inline std::uint32_t PixelOf(COLORREF color) {
-  return (ui::Red(color) << 16) | (ui::Green(color) << 8) | ui::Blue(color);
+// A colour as the system or the definition stores it (0x00BBGGRR) as a pixel reads
+// (0x00RRGGBB), and back: red and blue change places.
+inline std::uint32_t PixelOf(std::uint32_t color) {
+  return (color & 0xFF) << 16 | (color & 0xFF00) | (color >> 16 & 0xFF);
 }
 
 // Copies an area of a device context, or paints into a fresh bitmap with paint(dc).
@@ -69,11 +71,16 @@ Pixels Capture(int width, int height, Paint paint) {
 
 class Win32Driver : public WindowDriver {
  public:
-  explicit Win32Driver(win32::Contrast contrast = win32::Contrast::FromSystem) {
-    window_ = win32::CreateQuizWindow(GetModuleHandleW(nullptr), false, contrast);
-    if (window_ == nullptr) {
+  explicit Win32Driver(ui::win32::Contrast contrast = ui::win32::Contrast::FromSystem)
+      : object_(ui::win32::Win32Window::Open(GetModuleHandleW(nullptr), false, contrast)) {
+    if (object_ == nullptr) {
       ADD_FAILURE() << "the quiz window could not be created (error " << GetLastError() << ")";
+      return;
     }
+    window_ = object_->handle();
+    // The live controls by position in the definition: the form's descendants by their ids.
+    handles_.assign(ui::Controls().size(), nullptr);
+    EnumChildWindows(window_, &Collect, reinterpret_cast<LPARAM>(&handles_));
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
     Pump();
@@ -86,23 +93,30 @@ class Win32Driver : public WindowDriver {
   Win32Driver& operator=(const Win32Driver&) = delete;
 
   HWND window() const { return window_; }
+  // The live control built for an entry; nullptr where the window has none.
   HWND Live(const ui::Control* c) const {
-    return c != nullptr ? win32::ControlOf(window_, *c) : nullptr;
+    const std::optional<std::size_t> position = c != nullptr ? ui::PositionOf(*c) : std::nullopt;
+    return position ? handles_[*position] : nullptr;
   }
-  HWND Live(const ui::Control& c) const { return win32::ControlOf(window_, c); }
+  HWND Live(const ui::Control& c) const { return Live(&c); }
+  // The entry a live control was built for; nullptr for any other window.
+  const ui::Control* ControlOf(HWND control) const {
+    const auto at = std::find(handles_.begin(), handles_.end(), control);
+    if (control == nullptr || at == handles_.end()) return nullptr;
+    return &ui::Controls()[static_cast<std::size_t>(at - handles_.begin())];
+  }
 
   void ClickPerson(int i) override { Click(Live(ui::PersonButton(Index(i)))); }
   void ClickAchievement(int i) override { Click(Live(ui::AchievementButton(Index(i)))); }
   void ClickCommand(int i) override { Click(Live(ui::CommandButton(Index(i)))); }
-  std::u16string ResultText() override { return win32::WindowText(Live(ui::ResultBox())); }
+  std::u16string ResultText() override { return ui::win32::WindowText(Live(ui::ResultBox())); }
   bool PersonSelected(int i) override { return Checked(Live(ui::PersonButton(Index(i)))); }
   bool AchievementSelected(int i) override {
     return Checked(Live(ui::AchievementButton(Index(i))));
   }
   std::optional<std::pair<int, int>> Choices() override {
-    const QuizForm* form = win32::FormOf(window_);
-    if (form == nullptr) return std::nullopt;
-    return std::pair<int, int>{form->person(), form->achievement()};
+    if (object_ == nullptr) return std::nullopt;
+    return std::pair<int, int>{object_->form().person(), object_->form().achievement()};
   }
 
   int Dpi() override { return static_cast<int>(GetDpiForWindow(window_)); }
@@ -122,14 +136,14 @@ class Win32Driver : public WindowDriver {
   }
   const ui::Control* LiveParent(const ui::Control& c) override {
     const HWND parent = GetParent(Live(c));
-    return parent == window_ ? nullptr : win32::DefinitionOf(window_, parent);
+    return parent == window_ ? nullptr : ControlOf(parent);
   }
   bool Visible(const ui::Control& c) override { return IsWindowVisible(Live(c)) != FALSE; }
 
   // A point of each kind of control that neither its caption nor its border covers.
   std::optional<std::uint32_t> DrawnColor(const ui::Control* c) override {
     const Pixels form = Screen();
-    if (c == nullptr) return Stored(form.at(4, 4));
+    if (c == nullptr) return PixelOf(form.at(4, 4));
     const ui::PixelRect r = RectIn(Live(*c), window_);
     int x = 2, y = r.height - 2;
     switch (c->kind) {
@@ -150,7 +164,7 @@ class Win32Driver : public WindowDriver {
       case ui::Kind::ListBox:
         break;
     }
-    return Stored(form.at(r.x + x, r.y + y));
+    return PixelOf(form.at(r.x + x, r.y + y));
   }
 
   // Upper lies above lower in the window system's order of siblings, and the strip where
@@ -200,27 +214,18 @@ class Win32Driver : public WindowDriver {
            std::to_string(Dpi()) + " DPI";
   }
 
-  void Press(Key key) override {
-    static constexpr struct {
-      Key key;
-      WORD vk;
-      bool shift;
-    } kKeys[] = {{Key::Tab, VK_TAB, false},      {Key::ShiftTab, VK_TAB, true},
-                 {Key::Up, VK_UP, false},        {Key::Down, VK_DOWN, false},
-                 {Key::Left, VK_LEFT, false},    {Key::Right, VK_RIGHT, false},
-                 {Key::Space, VK_SPACE, false},  {Key::Enter, VK_RETURN, false},
-                 {Key::Escape, VK_ESCAPE, false}};
-    for (const auto& k : kKeys) {
-      if (k.key == key) PressKey(k.vk, k.shift);
-    }
+  void Press(ui::KeyPress press) override {
+    static constexpr WORD kKeys[] = {VK_TAB,   VK_UP,     VK_DOWN,   VK_LEFT, VK_RIGHT,
+                                     VK_SPACE, VK_RETURN, VK_ESCAPE, VK_F24};
+    PressKey(kKeys[static_cast<std::size_t>(press.key)], press.modifiers);
   }
-  const ui::Control* Focused() override { return win32::DefinitionOf(window_, GetFocus()); }
+  const ui::Control* Focused() override { return ControlOf(GetFocus()); }
 
   // A button shows the focus as a dotted rectangle: a row of at least eight pixels that
   // alternate between two colours. The result box shows it as its caret.
   std::optional<bool> FocusVisible() override {
     const HWND focus = GetFocus();
-    const ui::Control* c = win32::DefinitionOf(window_, focus);
+    const ui::Control* c = ControlOf(focus);
     if (c == nullptr) return false;
     if (c->kind == ui::Kind::TextBox) {
       GUITHREADINFO info{};
@@ -243,25 +248,29 @@ class Win32Driver : public WindowDriver {
   }
   bool Selected(const ui::Control& option) override { return Checked(Live(option)); }
 
-  // A key pressed and released on the focused control, through the dialog manager.
-  void PressKey(WORD key, bool shift = false) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    const BYTE shift_before = keys[VK_SHIFT];
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
+  // A key pressed and released on the focused control with modifiers held, through the
+  // program's message loop; with Alt, as the system's key messages.
+  void PressKey(WORD key, std::uint8_t modifiers = 0) {
+    static constexpr std::pair<std::uint8_t, int> kHeld[] = {
+        {ui::kShift, VK_SHIFT}, {ui::kCtrl, VK_CONTROL}, {ui::kAlt, VK_MENU}, {ui::kMeta, VK_LWIN}};
+    BYTE keys[256], before[256];
+    GetKeyboardState(before);
+    std::copy(std::begin(before), std::end(before), std::begin(keys));
+    for (const auto& [modifier, vk] : kHeld) keys[vk] = (modifiers & modifier) != 0 ? 0x80 : 0;
     SetKeyboardState(keys);
-    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageW(GetFocus(), WM_KEYDOWN, key, scan | 1);
+    const bool alt = (modifiers & ui::kAlt) != 0;
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16 |
+                        (alt ? LPARAM{1} << 29 : 0) | 1;
+    PostMessageW(GetFocus(), alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, scan);
     Pump();
-    PostMessageW(GetFocus(), WM_KEYUP, key, scan | 1 | (LPARAM{3} << 30));
+    PostMessageW(GetFocus(), alt ? WM_SYSKEYUP : WM_KEYUP, key, scan | (LPARAM{3} << 30));
     Pump();
-    keys[VK_SHIFT] = shift_before;
-    SetKeyboardState(keys);
+    SetKeyboardState(before);
   }
 
   void Pump() {
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) win32::DispatchForWindow(window_, msg);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ui::win32::DispatchForWindow(window_, msg);
   }
 
   // The form's client area as the window system shows it, after every pending paint.
@@ -295,12 +304,18 @@ class Win32Driver : public WindowDriver {
   static bool Checked(HWND button) {
     return button != nullptr && SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
-  // 0x00RRGGBB as the definition stores colours, 0x00BBGGRR.
-  static std::uint32_t Stored(std::uint32_t pixel) {
-    return ui::Rgb((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+  static BOOL CALLBACK Collect(HWND control, LPARAM handles) {
+    auto& by_position = *reinterpret_cast<std::vector<HWND>*>(handles);
+    const int position = GetDlgCtrlID(control) - ui::win32::kFirstControlId;
+    if (position >= 0 && static_cast<std::size_t>(position) < by_position.size()) {
+      by_position[static_cast<std::size_t>(position)] = control;
+    }
+    return TRUE;
   }
 
+  ui::win32::Win32Window* object_;  // owned by its window
   HWND window_ = nullptr;
+  std::vector<HWND> handles_;
 };
 
 // The client area and every control where the window puts them at this DPI.

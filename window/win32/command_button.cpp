@@ -2,9 +2,9 @@
 
 #include "window/win32/win32_common.h"
 
-namespace quiz::win32 {
+namespace quiz::ui::win32 {
 
-void DrawCommandButton(const DRAWITEMSTRUCT& item, const ui::Control& button, HBRUSH background,
+void DrawCommandButton(const DRAWITEMSTRUCT& item, const Control& button, HBRUSH background,
                        COLORREF text_color, HFONT font) {
   const HDC dc = item.hDC;
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
@@ -26,4 +26,4 @@ void DrawCommandButton(const DRAWITEMSTRUCT& item, const ui::Control& button, HB
   }
 }
 
-}  // namespace quiz::win32
+}  // namespace quiz::ui::win32

@@ -5,11 +5,11 @@
 
 #include "window/definition.h"
 
-namespace quiz::win32 {
+namespace quiz::ui::win32 {
 
 // Draws the button raised or pressed in its colours, the caption centred in the form's
 // font, and the focus rectangle while it has the focus and the user works the keyboard.
-void DrawCommandButton(const DRAWITEMSTRUCT& item, const ui::Control& button, HBRUSH background,
+void DrawCommandButton(const DRAWITEMSTRUCT& item, const Control& button, HBRUSH background,
                        COLORREF text_color, HFONT font);
 
-}  // namespace quiz::win32
+}  // namespace quiz::ui::win32

@@ -4,7 +4,7 @@
 
 #include "window/win32/win32_common.h"
 
-namespace quiz::win32 {
+namespace quiz::ui::win32 {
 namespace {
 
 // The frame asks the form for its colours like any control; the answer also sets the
@@ -89,4 +89,4 @@ bool RegisterFrameClass(HINSTANCE instance) {
   return RegisterClassExW(&frame) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-}  // namespace quiz::win32
+}  // namespace quiz::ui::win32

@@ -4,11 +4,11 @@
 
 #include <windows.h>
 
-namespace quiz::win32 {
+namespace quiz::ui::win32 {
 
 inline constexpr wchar_t kFrameClassName[] = L"PioneersQuizFrame";
 
 // Registers the frame's window class; true when it exists afterwards.
 bool RegisterFrameClass(HINSTANCE instance);
 
-}  // namespace quiz::win32
+}  // namespace quiz::ui::win32

@@ -2,7 +2,7 @@
 
 #include "window/win32/win32_common.h"
 
-namespace quiz::win32 {
+namespace quiz::ui::win32 {
 
 Palette::~Palette() {
   for (const auto& [color, brush] : brushes_) DeleteObject(brush);
@@ -10,10 +10,10 @@ Palette::~Palette() {
 
 bool Palette::Create() {
   high_contrast_ = SystemAsksForHighContrast();
-  std::vector<std::uint32_t> colors{ui::Form().back_color};
-  for (const ui::Control& c : ui::Controls()) colors.push_back(c.back_color);
+  std::vector<std::uint32_t> colors{Form().back_color};
+  for (const Control& c : Controls()) colors.push_back(c.back_color);
   for (const std::uint32_t color : colors) {
-    if (color == ui::kSystemColor || BrushFor(color) != nullptr) continue;
+    if (color == kSystemColor || BrushFor(color) != nullptr) continue;
     const HBRUSH brush = CreateSolidBrush(ToColorRef(color));
     if (brush == nullptr) return false;
     brushes_.emplace_back(color, brush);
@@ -29,14 +29,14 @@ bool Palette::Refresh() {
 }
 
 // Text boxes and lists have the system's text-box colours; the others the definition's
-// background with the system's button text, unless the system asks for high contrast:
+// background with the ink the definition gives for it, unless the system asks for high contrast:
 // then they all take the system's button colours, whose schemes keep every caption
 // readable and every empty option button's circle empty.
-Palette::Colors Palette::Of(const ui::Control* def) const {
+Palette::Colors Palette::Of(const Control* def) const {
   const bool text_box =
-      def != nullptr && (def->kind == ui::Kind::TextBox || def->kind == ui::Kind::ListBox);
-  const std::uint32_t color = def != nullptr ? def->back_color : ui::Form().back_color;
-  if (text_box || (color == ui::kSystemColor && !high_contrast_)) {
+      def != nullptr && (def->kind == Kind::TextBox || def->kind == Kind::ListBox);
+  const std::uint32_t color = def != nullptr ? def->back_color : Form().back_color;
+  if (text_box || (color == kSystemColor && !high_contrast_)) {
     return {GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW),
             GetSysColorBrush(COLOR_WINDOW)};
   }
@@ -45,7 +45,7 @@ Palette::Colors Palette::Of(const ui::Control* def) const {
     return {GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_BTNFACE),
             GetSysColorBrush(COLOR_BTNFACE)};
   }
-  return {GetSysColor(COLOR_BTNTEXT), ToColorRef(color), brush};
+  return {ToColorRef(InkOn(color)), ToColorRef(color), brush};
 }
 
 HBRUSH Palette::BrushFor(std::uint32_t color) const {
@@ -63,4 +63,4 @@ bool Palette::SystemAsksForHighContrast() const {
          (settings.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
-}  // namespace quiz::win32
+}  // namespace quiz::ui::win32

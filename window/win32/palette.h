@@ -10,7 +10,7 @@
 
 #include "window/definition.h"
 
-namespace quiz::win32 {
+namespace quiz::ui::win32 {
 
 // The definition's colours, or the system's when it asks for high contrast; High takes
 // the system's whatever it asks (for systems that cannot be asked).
@@ -33,7 +33,7 @@ class Palette {
   // Asks the system again after a change of its settings; true when the answer changed.
   bool Refresh();
   // The colours of a control (nullptr: the form).
-  Colors Of(const ui::Control* def) const;
+  Colors Of(const Control* def) const;
 
  private:
   HBRUSH BrushFor(std::uint32_t color) const;
@@ -44,4 +44,4 @@ class Palette {
   std::vector<std::pair<std::uint32_t, HBRUSH>> brushes_;
 };
 
-}  // namespace quiz::win32
+}  // namespace quiz::ui::win32

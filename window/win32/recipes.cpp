@@ -8,16 +8,16 @@
 #define BM_SETDONTCLICK 0x00F8
 #endif
 
-namespace quiz::win32 {
+namespace quiz::ui::win32 {
 namespace {
 
-DWORD LabelAlignment(ui::Alignment alignment) {
+DWORD LabelAlignment(Alignment alignment) {
   switch (alignment) {
-    case ui::Alignment::Left:
+    case Alignment::Left:
       return SS_LEFT;
-    case ui::Alignment::Right:
+    case Alignment::Right:
       return SS_RIGHT;
-    case ui::Alignment::Center:
+    case Alignment::Center:
       return SS_CENTER;
   }
   return SS_LEFT;
@@ -25,16 +25,14 @@ DWORD LabelAlignment(ui::Alignment alignment) {
 
 // An unchecked automatic option button that gets the focus (Tab into its group) would
 // check itself and report a click; only the user's choice may select it.
-void NoClickOnFocus(HWND button, const ui::Control&) {
-  SendMessageW(button, BM_SETDONTCLICK, TRUE, 0);
-}
+void NoClickOnFocus(HWND button, const Control&) { SendMessageW(button, BM_SETDONTCLICK, TRUE, 0); }
 
-void FillTextBox(HWND box, const ui::Control& def) {
+void FillTextBox(HWND box, const Control& def) {
   SubclassResultBox(box);
   SetWindowTextW(box, Wide(def.caption).c_str());
 }
 
-void FillList(HWND list, const ui::Control& def) {
+void FillList(HWND list, const Control& def) {
   for (const std::u16string_view item : def.items) {
     const std::wstring text = Wide(item);
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -48,30 +46,30 @@ constexpr DWORD Styles(long styles) { return static_cast<DWORD>(styles); }
 
 // Command buttons, the text box and the list each form a group of their own, so that arrow
 // keys on them never move into a neighbouring group of option buttons.
-Recipe RecipeFor(const ui::Control& def) {
+Recipe RecipeFor(const Control& def) {
   switch (def.kind) {
-    case ui::Kind::Label:
+    case Kind::Label:
       return {L"STATIC", SS_NOPREFIX | LabelAlignment(def.alignment), 0, true, nullptr};
-    case ui::Kind::Frame:
+    case Kind::Frame:
       return {kFrameClassName, 0, WS_EX_CONTROLPARENT, true, nullptr};
-    case ui::Kind::OptionButton:
+    case Kind::OptionButton:
       // Right alignment: the indicator on the right, the caption beside it on its left.
       // Siblings clip each other, so that a button never paints over the one above it.
       return {L"BUTTON",
               Styles(BS_AUTORADIOBUTTON | WS_CLIPSIBLINGS |
-                     (def.alignment == ui::Alignment::Right ? BS_LEFTTEXT | BS_RIGHT : 0)),
+                     (def.alignment == Alignment::Right ? BS_LEFTTEXT | BS_RIGHT : 0)),
               0, true, &NoClickOnFocus};
-    case ui::Kind::CommandButton:
+    case Kind::CommandButton:
       return {L"BUTTON",
               Styles(WS_TABSTOP | WS_GROUP | (def.graphical ? BS_OWNERDRAW : BS_PUSHBUTTON)), 0,
               true, nullptr};
-    case ui::Kind::TextBox:
+    case Kind::TextBox:
       return {L"EDIT",
               Styles(WS_TABSTOP | WS_GROUP | (def.multi_line ? ES_MULTILINE : ES_AUTOHSCROLL) |
                      (def.vertical_scroll ? WS_VSCROLL | ES_AUTOVSCROLL : 0) |
                      (def.read_only ? ES_READONLY : 0)),
               WS_EX_CLIENTEDGE, false, &FillTextBox};
-    case ui::Kind::ListBox:
+    case Kind::ListBox:
       return {L"LISTBOX",
               Styles(WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT |
                      (def.sorted ? LBS_SORT : 0)),
@@ -80,4 +78,4 @@ Recipe RecipeFor(const ui::Control& def) {
   return {L"STATIC", 0, 0, true, nullptr};
 }
 
-}  // namespace quiz::win32
+}  // namespace quiz::ui::win32

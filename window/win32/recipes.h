@@ -6,7 +6,7 @@
 
 #include "window/definition.h"
 
-namespace quiz::win32 {
+namespace quiz::ui::win32 {
 
 struct Recipe {
   const wchar_t* window_class;
@@ -16,9 +16,9 @@ struct Recipe {
   // font, so that the text is laid out once.
   bool caption_at_creation;
   // The step after creation and after the form's font is set; nullptr for none.
-  void (*after_creation)(HWND control, const ui::Control& def);
+  void (*after_creation)(HWND control, const Control& def);
 };
 
-Recipe RecipeFor(const ui::Control& def);
+Recipe RecipeFor(const Control& def);
 
-}  // namespace quiz::win32
+}  // namespace quiz::ui::win32

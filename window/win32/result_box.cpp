@@ -8,7 +8,7 @@
 #define EVENT_OBJECT_LIVEREGIONCHANGED 0x8019
 #endif
 
-namespace quiz::win32 {
+namespace quiz::ui::win32 {
 namespace {
 
 // The system's accessible-property service, its interface, and the two properties set
@@ -21,7 +21,19 @@ constexpr GUID kLiveSettingProperty{
     0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 constexpr GUID kNameProperty{
     0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
-constexpr LONG kAssertive = 2;
+
+// The system's numbers for the live settings.
+LONG SystemLiveSetting(LiveSetting live) {
+  switch (live) {
+    case LiveSetting::Off:
+      return 0;
+    case LiveSetting::Polite:
+      return 1;
+    case LiveSetting::Assertive:
+      return 2;
+  }
+  return 0;
+}
 
 LRESULT CALLBACK ResultBoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
   const auto base = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(box, GWLP_USERDATA));
@@ -43,7 +55,7 @@ void AnnounceResult(HWND box) {
   NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, box, OBJID_CLIENT, CHILDID_SELF);
 }
 
-bool ResultBoxAccessibility::Attach(HWND box, std::u16string_view name) {
+bool ResultBoxAccessibility::Attach(HWND box, const Control& def) {
   Detach();
   // COM is loaded only here, after the window is up, so that starting needs none of it.
   ole32_ = LoadLibraryW(L"ole32.dll");
@@ -64,8 +76,8 @@ bool ResultBoxAccessibility::Attach(HWND box, std::u16string_view name) {
   box_ = box;
   VARIANT live{};
   live.vt = VT_I4;
-  live.lVal = kAssertive;
-  const std::wstring text = Wide(name);
+  live.lVal = SystemLiveSetting(def.live);
+  const std::wstring text = Wide(def.accessible_name);
   const bool live_set = SUCCEEDED(services_->SetHwndProp(box, static_cast<DWORD>(OBJID_CLIENT),
                                                          CHILDID_SELF, kLiveSettingProperty, live));
   const bool name_set = SUCCEEDED(services_->SetHwndPropStr(
@@ -91,4 +103,4 @@ void ResultBoxAccessibility::Detach() {
   box_ = nullptr;
 }
 
-}  // namespace quiz::win32
+}  // namespace quiz::ui::win32

@@ -4,11 +4,11 @@
 
 #include <windows.h>
 
-#include <string_view>
+#include "window/definition.h"
 
 struct IAccPropServices;
 
-namespace quiz::win32 {
+namespace quiz::ui::win32 {
 
 // Makes a new edit control the result box: the dialog manager selects none of its text on
 // focus and keeps Tab, Enter and Esc for itself (a multi-line edit would otherwise close
@@ -19,9 +19,9 @@ void SubclassResultBox(HWND box);
 // screen reader reads it out while the focus stays where it is.
 void AnnounceResult(HWND box);
 
-// The result box's accessible name and its live-region setting (assertive), kept by the
-// system's accessibility services for as long as the box exists. Without those services
-// (no COM, no oleacc) the box keeps working and only these properties are missing.
+// The result box's accessible name and its live-region setting, as the definition gives
+// them, kept by the system's accessibility services for as long as the box exists. Without those
+// services (no COM, no oleacc) the box keeps working and only these properties are missing.
 class ResultBoxAccessibility {
  public:
   ResultBoxAccessibility() = default;
@@ -30,7 +30,7 @@ class ResultBoxAccessibility {
   ~ResultBoxAccessibility() { Detach(); }
 
   // True when both properties were set.
-  bool Attach(HWND box, std::u16string_view name);
+  bool Attach(HWND box, const Control& def);
   // Removes the properties; called before the box is destroyed.
   void Detach();
 
@@ -41,4 +41,4 @@ class ResultBoxAccessibility {
   HWND box_ = nullptr;
 };
 
-}  // namespace quiz::win32
+}  // namespace quiz::ui::win32

@@ -1,5 +1,5 @@
 // Small pieces every part of the Windows window uses: text and colour conversions, the
-// window's DPI and font, and functions of newer systems looked up at run time.
+// whole text of a window, and functions of newer systems looked up at run time.
 #pragma once
 
 #include <windows.h>
@@ -10,14 +10,14 @@
 
 #include "window/definition.h"
 
-namespace quiz::win32 {
+namespace quiz::ui::win32 {
 
 // Windows' wide characters are UTF-16 code units, as the definition's text is.
 inline std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
 inline std::u16string Utf16(std::wstring_view text) { return {text.begin(), text.end()}; }
 
 inline COLORREF ToColorRef(std::uint32_t color) {
-  return RGB(ui::Red(color), ui::Green(color), ui::Blue(color));
+  return RGB(Red(color), Green(color), Blue(color));
 }
 
 // A function of a loaded module; nullptr where the module or the function is missing.
@@ -35,13 +35,7 @@ Function User32Function(const char* name) {
   return ModuleFunction<Function>(GetModuleHandleW(L"user32.dll"), name);
 }
 
-// The DPI a window is shown at.
-UINT DpiOf(HWND window);
-
-// The form's font at a DPI; every control uses it.
-HFONT CreateFormFont(UINT dpi);
-
 // The whole text of a window.
 std::u16string WindowText(HWND window);
 
-}  // namespace quiz::win32
+}  // namespace quiz::ui::win32
