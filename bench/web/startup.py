@@ -22,9 +22,8 @@ def main(runs, single_file, page_dir):
     browser = chromium.start(work / "profile")
 
     def ready():
-        WebDriverWait(browser, 10).until(lambda b: b.execute_script(
-            "return document.readyState === 'complete' && (!document.querySelector('script')"
-            " || 'ready' in document.documentElement.dataset)"))
+        WebDriverWait(browser, 10).until(
+            lambda b: b.execute_script("return document.readyState === 'complete'"))
 
     # The static page: the built window as HTML, its style inline, no scripts.
     browser.get(pathlib.Path(single_file).resolve().as_uri())
@@ -32,7 +31,6 @@ def main(runs, single_file, page_dir):
     static = browser.execute_script("""
       const copy = document.documentElement.cloneNode(true);
       copy.querySelectorAll('script').forEach((s) => s.remove());
-      delete copy.dataset.ready;
       return '<!DOCTYPE html>\\n' + copy.outerHTML;""")
     static_dir = work / "static"
     static_dir.mkdir()

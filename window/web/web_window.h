@@ -1,7 +1,7 @@
-// The browser back end: the page builds the window's controls from the definition and holds
-// their selection and shown text; this side keeps the texts the controller reads back and
-// the hidden list. Every operation reaches the page keyed by the control's position in
-// Controls().
+// The browser back end: the page holds the window's controls (its markup, written from the
+// definition) with their selection and shown text; this side keeps the texts the controller
+// reads back and the hidden list. Every operation reaches the page keyed by the control's
+// position in Controls().
 #pragma once
 
 #include <cstddef>
@@ -22,11 +22,11 @@ struct PageCalls {
   void (*announce)(std::size_t position);
 };
 
-class WebBackEnd final : public BackEnd {
+class WebWindow final : public BackEnd {
  public:
-  explicit WebBackEnd(const PageCalls& page);
-  WebBackEnd(const WebBackEnd&) = delete;
-  WebBackEnd& operator=(const WebBackEnd&) = delete;
+  explicit WebWindow(const PageCalls& page);
+  WebWindow(const WebWindow&) = delete;
+  WebWindow& operator=(const WebWindow&) = delete;
 
   // What the form adapter asks of the window.
   void SetSelected(const Control& option, bool selected) override;

@@ -1,0 +1,214 @@
+// The browser back end and the module's flat interface, natively, with a page that records
+// what the module asks of it.
+#include "window/web/web_window.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "quiz/content.h"
+#include "tests/scenarios/text_printer.h"
+#include "window/web/markup.h"
+#include "window/web/module.h"
+
+namespace quiz::testing {
+namespace {
+
+using ui::web::PageCalls;
+
+// The page: selection and shown text by control position, and what was announced.
+struct FakePage {
+  static inline std::map<std::size_t, bool> selected;
+  static inline std::map<std::size_t, std::u16string> shown;
+  static inline std::vector<std::u16string> announced;
+  static inline int set_selected_calls = 0;
+
+  static void Reset() {
+    selected.clear();
+    shown.clear();
+    announced.clear();
+    set_selected_calls = 0;
+  }
+  static constexpr PageCalls kCalls{
+      [](std::size_t at, std::uint32_t on) {
+        selected[at] = on != 0;
+        ++set_selected_calls;
+      },
+      [](std::size_t at) -> std::uint32_t { return selected[at] ? 1 : 0; },
+      [](std::size_t at, const char16_t* text, std::size_t length) {
+        shown[at] = std::u16string(text, length);
+      },
+      [](std::size_t at) { announced.push_back(shown[at]); },
+  };
+};
+
+std::size_t At(const ui::Control* control) { return *ui::PositionOf(*control); }
+
+std::string Label(std::int32_t position) {
+  const auto controls = ui::Controls();
+  return position < 0 ? "none" : ControlLabel(controls[static_cast<std::size_t>(position)]);
+}
+
+class WebWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { FakePage::Reset(); }
+};
+
+TEST_F(WebWindowTest, LoadDeselectsEveryOptionOnThePageAndWritesNoText) {
+  ui::web::WebWindow window(FakePage::kCalls);
+  window.Load();
+  EXPECT_EQ(FakePage::set_selected_calls, 18);
+  for (const auto& [at, on] : FakePage::selected) EXPECT_FALSE(on) << Label(static_cast<int>(at));
+  EXPECT_TRUE(FakePage::shown.empty());
+  EXPECT_EQ(window.Text(*ui::ResultBox()), std::u16string(kStatement));
+}
+
+TEST_F(WebWindowTest, ARightAnswerReachesThePageAndIsAnnouncedOnceWithItsFinalText) {
+  ui::web::WebWindow window(FakePage::kCalls);
+  window.Load();
+  EXPECT_TRUE(window.Click(At(ui::PersonButton(3))));
+  EXPECT_TRUE(window.Click(At(ui::AchievementButton(3))));
+  EXPECT_TRUE(FakePage::announced.empty());
+  EXPECT_TRUE(window.Click(At(ui::CommandButton(0))));
+  const std::u16string right = u"Правилно.\r\n" + std::u16string(kQuizRows[3].biography) + u"\r\n";
+  EXPECT_EQ(FakePage::shown[At(ui::ResultBox())], right);
+  EXPECT_EQ(window.Text(*ui::ResultBox()), right);
+  EXPECT_EQ(FakePage::announced, std::vector<std::u16string>{right});
+  window.Click(At(ui::CommandButton(1)));
+  EXPECT_EQ(FakePage::shown[At(ui::ResultBox())], u"Направете своя избор!");
+  EXPECT_EQ(FakePage::announced.size(), 2u);
+}
+
+TEST_F(WebWindowTest, PositionsAndControlsItLacksOrOfTheWrongKindChangeNothing) {
+  ui::web::WebWindow window(FakePage::kCalls);
+  window.Load();
+  FakePage::Reset();
+  EXPECT_FALSE(window.Click(ui::Controls().size()));
+  EXPECT_FALSE(window.Click(static_cast<std::size_t>(-1)));
+  EXPECT_FALSE(window.Click(At(ui::BiographyList())));
+  window.SetText(*ui::BiographyList(), u"x");
+  window.SetSelected(*ui::ResultBox(), true);
+  EXPECT_TRUE(FakePage::shown.empty());
+  EXPECT_EQ(FakePage::set_selected_calls, 0);
+  EXPECT_EQ(window.Text(*ui::BiographyList()), u"");
+  const ui::Control stranger{.kind = ui::Kind::TextBox, .name = u"Text1", .index = 0};
+  window.SetText(stranger, u"x");  // a copy, not the definition's entry
+  EXPECT_TRUE(FakePage::shown.empty());
+  EXPECT_FALSE(window.Item(*ui::BiographyList(), 9).has_value());
+  EXPECT_FALSE(window.Item(*ui::BiographyList(), -1).has_value());
+  EXPECT_FALSE(window.Item(*ui::ResultBox(), 0).has_value());
+  EXPECT_EQ(window.Item(*ui::BiographyList(), 8), std::u16string(kQuizRows[8].biography));
+  EXPECT_EQ(window.form().person(), kNoPerson);
+}
+
+std::string Utf8(std::u16string_view text) {
+  std::string out;
+  ui::web::AppendUtf8(out, text);
+  return out;
+}
+
+// The ids of the elements in markup, in the order written.
+std::vector<std::string> Ids(const std::string& markup) {
+  std::vector<std::string> ids;
+  for (std::size_t at = markup.find(" id=\""); at != std::string::npos;
+       at = markup.find(" id=\"", at + 1)) {
+    const std::size_t from = at + 5;
+    ids.push_back(markup.substr(from, markup.find('"', from) - from));
+  }
+  return ids;
+}
+
+TEST(WebMarkup, EveryVisibleControlInScreenOrderWithTheDefinitionsPixelsAndTexts) {
+  const std::string markup = ui::web::WindowMarkup();
+  EXPECT_EQ(Ids(markup), (std::vector<std::string>{
+                             "quiz",      "Label1_0",  "Frame1_0",   "Option1_4",  "Option1_5",
+                             "Option1_3", "Option1_6", "Option1_8",  "Option1_1",  "Option1_7",
+                             "Option1_2", "Option1_0", "Frame1_1",   "Option2_4",  "Option2_5",
+                             "Option2_2", "Option2_1", "Option2_8",  "Option2_3",  "Option2_7",
+                             "Option2_6", "Option2_0", "Command1_0", "Command1_1", "Text1_0"}));
+  const auto has = [&](const std::string& part) { return markup.find(part) != std::string::npos; };
+  EXPECT_TRUE(
+      has("style=\"--w:494;--h:382;--font:16;--face:'Times New Roman';font-weight:400;"
+          "background:#c0c0ff\""));
+  EXPECT_TRUE(
+      has("<label id=\"Option1_0\" class=\"option align-right\" style=\"--x:8;--y:152;"
+          "--w:137;--h:19;--z:1;background:#c0ffff\"><input type=\"radio\" "
+          "name=\"Frame1_0\"><span>" +
+          Utf8(kQuizRows[0].person) + "</span></label>"));
+  EXPECT_TRUE(
+      has("<button type=\"button\" id=\"Command1_0\" class=\"command align-left\" "
+          "style=\"--x:56;--y:216;--w:105;--h:19;background:#80ff80\">Изведи</button>"));
+  // One heading, the title; the result box a polite live region with its name, its CR LF
+  // kept through the parser as a reference; quotes escaped.
+  EXPECT_EQ(markup.find("<h1"), markup.rfind("<h1"));
+  EXPECT_TRUE(has("<h1 id=\"Label1_0\""));
+  EXPECT_TRUE(
+      has("aria-label=\"Резултат\" role=\"textbox\" tabindex=\"0\" "
+          "aria-multiline=\"true\" aria-readonly=\"true\" aria-live=\"polite\">"));
+  EXPECT_TRUE(has("&#13;\n"));
+  EXPECT_FALSE(has("\r"));
+  EXPECT_TRUE(has("&quot;Bombe&quot;"));
+  // Rows overlap: the upper button lies above the one below it.
+  EXPECT_TRUE(
+      has("id=\"Option1_4\" class=\"option align-right\" style=\"--x:8;--y:24;--w:137;"
+          "--h:19;--z:17;"));
+  EXPECT_TRUE(
+      has("id=\"Option1_5\" class=\"option align-right\" style=\"--x:8;--y:40;--w:137;"
+          "--h:19;--z:15;"));
+}
+
+TEST(WebMarkup, PageTextsAndTheirEncoding) {
+  const std::string texts = ui::web::PageTexts();
+  EXPECT_EQ(texts.rfind("{\"title\": \"" + Utf8(ui::Form().caption) +
+                            "\",\n\"colour\": \"#c0c0ff\",\n"
+                            "\"reflow\": \"(width < 494px), (width < 30.875rem), (height < 382px), "
+                            "(height < 23.875rem)\",\n\"window\": \"<main id=\\\"quiz\\\"",
+                        0),
+            0u);
+  std::string json;
+  ui::web::AppendJson(json, u"\"a\\\r\n\U0001F600\xD800");
+  EXPECT_EQ(json, "\"\\\"a\\\\\\u000d\\u000a\xF0\x9F\x98\x80\xEF\xBF\xBD\"");
+}
+
+TEST(WebModule, TableNamesEachControlsElementKindAndClickAndTheStartFocus) {
+  const std::string table(quiz_table(), quiz_table_length());
+  const auto has = [&](const std::string& part) { return table.find(part) != std::string::npos; };
+  EXPECT_TRUE(has("{\"id\": \"Option1_3\", \"kind\": \"OptionButton\", \"click\": true}"));
+  EXPECT_TRUE(has("{\"id\": \"Command1_1\", \"kind\": \"CommandButton\", \"click\": true}"));
+  EXPECT_TRUE(has("{\"id\": \"Frame1_0\", \"kind\": \"Frame\", \"click\": false}"));
+  EXPECT_TRUE(has("{\"id\": \"List1\", \"kind\": \"ListBox\", \"click\": false}"));
+  EXPECT_TRUE(has("\"start\": " + std::to_string(At(ui::ResultBox())) + ",\n"));
+  EXPECT_EQ(std::count(table.begin(), table.end(), '{') - 1,
+            static_cast<std::ptrdiff_t>(ui::Controls().size()));
+}
+
+// The module's one window: clicks before the load reach nothing, the load happens once.
+TEST(WebModule, EventsReachTheOneWindowAfterItsLoad) {
+  FakePage::Reset();
+  ui::web::UsePage(FakePage::kCalls);
+  const std::size_t person = At(ui::PersonButton(3));
+  EXPECT_EQ(quiz_click(person), 0);
+  EXPECT_EQ(quiz_chosen_person(), kNoPerson);
+  EXPECT_EQ(quiz_load(), 1);
+  EXPECT_EQ(quiz_load(), 0);
+  EXPECT_EQ(quiz_click(ui::Controls().size()), 0);
+  EXPECT_EQ(quiz_click(At(ui::ParentOf(*ui::PersonButton(3)))), 0);
+  FakePage::selected[person] = true;  // the page checks the radio, then passes the click
+  EXPECT_EQ(quiz_click(person), 1);
+  EXPECT_EQ(quiz_chosen_person(), 3);
+  EXPECT_EQ(quiz_chosen_achievement(), kNoAchievement);
+  // Tab (key 0) from nothing and round the stops, into a group at its chosen button; a
+  // modified Tab is the browser's.
+  const auto result = static_cast<std::int32_t>(At(ui::ResultBox()));
+  EXPECT_EQ(quiz_key(0, 0, -1), result);
+  EXPECT_EQ(quiz_key(0, 1, result), static_cast<std::int32_t>(At(ui::CommandButton(1))));
+  EXPECT_EQ(quiz_key(0, 0, result), static_cast<std::int32_t>(At(ui::PersonButton(3))));
+  for (std::uint32_t modifier : {2u, 4u, 8u}) EXPECT_EQ(quiz_key(0, modifier, result), -1);
+  EXPECT_EQ(quiz_key(99, 0, result), -1);
+}
+
+}  // namespace
+}  // namespace quiz::testing
