@@ -247,6 +247,7 @@ class LayoutTest(unittest.TestCase):
           }
           return out;""")
         self.assertEqual(shown.pop("form"), [494, 382])
+        self.assertEqual(layout_shift(), 0)
         self.assertEqual({k: tuple(v) for k, v in shown.items()}, RECTANGLES)  # no list box
 
     def test_colours_and_font(self):

@@ -233,7 +233,8 @@ std::vector<const Control*> ScreenOrder() {
 
 std::string WindowMarkup() {
   const FormRecord& form = Form();
-  std::string out = "<main id=\"quiz\" class=\"form\" style=\"--w:" +
+  // Inert until the page's script has connected it to the module, so that no click is lost.
+  std::string out = "<main id=\"quiz\" class=\"form\" inert style=\"--w:" +
                     Number(TwipsToPixels(form.client_width, kCssDpi)) +
                     ";--h:" + Number(TwipsToPixels(form.client_height, kCssDpi)) +
                     ";--font:" + Number(form.font.points * kCssDpi / 72) + ";--face:'";

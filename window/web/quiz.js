@@ -23,12 +23,12 @@ function pageCalls(exports) {
   };
 }
 
-// The single file carries the module inline; the folder page fetches it.
+// The single file carries the module inline, the folder page beside it: fetched either way,
+// so that decoding and compiling keep off the first paint.
 async function instantiate(page) {
   const inline = document.getElementById('quiz-module');
-  const bytes = inline
-    ? Uint8Array.from(atob(inline.textContent), (c) => c.charCodeAt(0))
-    : await (await fetch('quiz.wasm')).arrayBuffer();
+  const url = inline ? `data:application/wasm;base64,${inline.textContent.trim()}` : 'quiz.wasm';
+  const bytes = await (await fetch(url)).arrayBuffer();
   return (await WebAssembly.instantiate(bytes, { page })).instance.exports;
 }
 
@@ -83,5 +83,6 @@ findElements(table);
 bindClicks(q, table);
 bindKeys(q, table);
 q.quiz_load();
+document.getElementById('quiz').inert = false;  // the window takes input once it works
 elements[table.start]?.focus({ preventScroll: true });
 workOffline();
