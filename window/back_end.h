@@ -23,7 +23,7 @@ class BackEnd {
   // Item of a list box by number.
   virtual std::optional<std::u16string> Item(const Control& list, std::int16_t index) const = 0;
   // A click's handler has finished and changed this text box: tell assistive technology,
-  // with the new text, leaving the focus where it is.
+  // with the new text, as the box's live setting asks, leaving the focus where it is.
   virtual void Announce(const Control& box) { (void)box; }
 };
 

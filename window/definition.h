@@ -12,6 +12,9 @@ namespace quiz::ui {
 
 enum class Kind : std::uint8_t { Label, Frame, OptionButton, CommandButton, TextBox, ListBox };
 enum class Alignment : std::uint8_t { Left, Right, Center };
+// How assistive technology hears of a new text in a box the user is not in: not at all,
+// once it has finished speaking (polite), or at once, interrupting it (assertive).
+enum class LiveSetting : std::uint8_t { Off, Polite, Assertive };
 
 inline constexpr std::int16_t kNoIndex = -1;        // a control outside any control array
 inline constexpr std::uint32_t kSystemColor = ~0u;  // the system's default colour
@@ -23,6 +26,15 @@ constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
 constexpr std::uint32_t Red(std::uint32_t c) { return c & 0xFF; }
 constexpr std::uint32_t Green(std::uint32_t c) { return (c >> 8) & 0xFF; }
 constexpr std::uint32_t Blue(std::uint32_t c) { return (c >> 16) & 0xFF; }
+
+// The ink of text and marks drawn on a colour of the definition, whatever the system's
+// scheme: black on a light colour, white on a dark one (by the colour's luma); the system's
+// own text colour on the system's colour.
+constexpr std::uint32_t InkOn(std::uint32_t color) {
+  if (color == kSystemColor) return kSystemColor;
+  const std::uint32_t luma = 299 * Red(color) + 587 * Green(color) + 114 * Blue(color);
+  return luma >= 128 * 1000 ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
+}
 
 // A control named as the definition names it: its name and control-array index.
 struct ControlRef {
@@ -53,6 +65,7 @@ struct Control {
   std::span<const std::u16string_view> items = {};  // list box items
   std::u16string_view accessible_name = {};         // what assistive technology calls a control
                                                     // without a caption of its own
+  LiveSetting live = LiveSetting::Off;              // of a text box the program writes
 
   constexpr ControlRef ref() const { return {name, index}; }
 };

@@ -11,7 +11,8 @@ bool FormAdapter::Click(const Control& control) {
   if (!RaiseClick(form_, control)) return false;
   if (result_written_) {
     result_written_ = false;
-    if (const Control* box = ResultBox()) back_end_.Announce(*box);
+    const Control* box = ResultBox();
+    if (box != nullptr && box->live != LiveSetting::Off) back_end_.Announce(*box);
   }
   return true;
 }

@@ -17,8 +17,8 @@ class FormAdapter final : public FormControls {
   // The window's load event: once, after every control exists and before any click.
   void Load();
   // A user's click on a control, delivered to its handler. A handler that changed the
-  // result box has it announced afterwards, once, with its final text. Returns false where
-  // no handler is bound to the control's click.
+  // result box has it announced afterwards, once, with its final text, unless the box's
+  // live setting is off. Returns false where no handler is bound to the control's click.
   bool Click(const Control& control);
 
   const QuizForm& form() const { return form_; }

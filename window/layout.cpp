@@ -48,22 +48,6 @@ std::vector<const Control*> TabStops() {
   return stops;
 }
 
-const Control* NextTabStop(const Control* from, int step,
-                           const std::function<bool(const Control&)>& is_selected) {
-  const std::vector<const Control*> stops = TabStops();
-  if (stops.empty()) return nullptr;
-  if (from != nullptr && from->kind == Kind::OptionButton) from = ParentOf(*from);
-  const auto n = static_cast<std::ptrdiff_t>(stops.size());
-  const auto found = std::find(stops.begin(), stops.end(), from);
-  const std::ptrdiff_t here = found != stops.end() ? found - stops.begin() : (step > 0 ? -1 : n);
-  const Control* stop = stops[static_cast<std::size_t>(((here + step) % n + n) % n)];
-  if (stop->kind != Kind::Frame) return stop;
-  const std::vector<const Control*> options = OptionsOnScreen(*stop);
-  const auto chosen = std::find_if(options.begin(), options.end(),
-                                   [&](const Control* o) { return is_selected(*o); });
-  return chosen != options.end() ? *chosen : options.front();
-}
-
 std::vector<const Control*> OptionsOnScreen(const Control& frame) {
   std::vector<const Control*> options;
   for (const Control& c : Controls()) {
@@ -74,17 +58,6 @@ std::vector<const Control*> OptionsOnScreen(const Control& frame) {
     return a->left != b->left ? a->left < b->left : InTableBefore(a, b);
   });
   return options;
-}
-
-const Control* OptionOnScreen(const Control& from, int step) {
-  const Control* frame = ParentOf(from);
-  if (from.kind != Kind::OptionButton || frame == nullptr) return nullptr;
-  const std::vector<const Control*> options = OptionsOnScreen(*frame);
-  const auto at = std::find(options.begin(), options.end(), &from);
-  if (at == options.end()) return nullptr;
-  const auto n = static_cast<std::ptrdiff_t>(options.size());
-  const std::ptrdiff_t next = ((at - options.begin()) + step % n + n) % n;
-  return options[static_cast<std::size_t>(next)];
 }
 
 bool LiesAbove(const Control& upper, const Control& lower) {

@@ -1,8 +1,7 @@
-// What every back end derives from the window definition in the same way: the keyboard
-// order, the order of option buttons on screen and the stacking of overlapping buttons.
+// What every back end derives from the window definition in the same way: the tab stops,
+// the order of option buttons on screen and the stacking of overlapping buttons.
 #pragma once
 
-#include <functional>
 #include <vector>
 
 #include "window/definition.h"
@@ -16,18 +15,8 @@ std::vector<const Control*> ChildrenInTabOrder(const Control* parent);
 // frame that holds option buttons, which stands for its group as one stop.
 std::vector<const Control*> TabStops();
 
-// Where Tab (step 1) or Shift+Tab (step -1) moves the focus from a control (nullptr: from
-// nothing, so to the first or the last stop): the next tab stop, a group being entered at
-// its selected button or, with none selected, at its top one.
-const Control* NextTabStop(const Control* from, int step,
-                           const std::function<bool(const Control&)>& is_selected);
-
 // The option buttons of a frame from top to bottom on screen.
 std::vector<const Control*> OptionsOnScreen(const Control& frame);
-
-// The option button an arrow key moves to from an option button: step 1 is the one below
-// on screen, -1 the one above, wrapping around at either end of the group.
-const Control* OptionOnScreen(const Control& from, int step);
 
 // Where two option buttons of a frame overlap (they are taller than the rows they stand
 // on), the upper one lies above: the shared strip is the top of the lower button, where no

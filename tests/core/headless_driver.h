@@ -1,11 +1,9 @@
 // The scenario and window drivers for the in-memory window. It has no screen, so the
-// window checks that need one are skipped; its keyboard is the reference model of Tab and
-// the arrow keys, worked out by the neutral layout helpers alone.
+// window checks that need one are skipped; its keys go straight to the keyboard model.
 #pragma once
 
 #include "tests/scenarios/window_driver.h"
 #include "window/headless/headless_window.h"
-#include "window/layout.h"
 
 namespace quiz::testing {
 
@@ -34,38 +32,10 @@ class HeadlessDriver : public WindowDriver {
   }
   std::optional<std::string> CaptionDefect(const ui::Control&) override { return std::nullopt; }
   std::optional<bool> FocusVisible() override { return std::nullopt; }
-  const ui::Control* Focused() override { return focus_; }
+  const ui::Control* Focused() override { return window_.focus(); }
   bool Selected(const ui::Control& option) override { return window_.IsSelected(option); }
 
-  void Press(Key key) override {
-    switch (key) {
-      case Key::Tab:
-      case Key::ShiftTab:
-        focus_ = ui::NextTabStop(focus_, key == Key::Tab ? 1 : -1,
-                                 [this](const ui::Control& o) { return window_.IsSelected(o); });
-        break;
-      case Key::Down:
-      case Key::Right:
-      case Key::Up:
-      case Key::Left:
-        if (focus_->kind == ui::Kind::OptionButton) {
-          const int step = key == Key::Down || key == Key::Right ? 1 : -1;
-          focus_ = ui::OptionOnScreen(*focus_, step);
-          window_.Click(*focus_);
-        }
-        break;
-      case Key::Space:
-        if (focus_->kind == ui::Kind::OptionButton || focus_->kind == ui::Kind::CommandButton) {
-          window_.Click(*focus_);
-        }
-        break;
-      case Key::Enter:
-        if (focus_->kind == ui::Kind::CommandButton) window_.Click(*focus_);
-        break;
-      case Key::Escape:
-        break;
-    }
-  }
+  void Press(ui::KeyPress key) override { window_.Press(key); }
 
  protected:
   void Click(const ui::Control* c) {
@@ -73,8 +43,7 @@ class HeadlessDriver : public WindowDriver {
   }
   bool Selected(const ui::Control* c) { return c != nullptr && window_.IsSelected(*c); }
 
-  ui::HeadlessWindow window_;
-  const ui::Control* focus_ = ui::ResultBox();
+  ui::headless::HeadlessWindow window_;
 };
 
 }  // namespace quiz::testing

@@ -21,7 +21,7 @@ TEST(HeadlessWindow, ClicksOnControlsItLacksChangeNothing) {
 }
 
 TEST(HeadlessWindow, ListGivesNoItemOutsideItsRange) {
-  ui::HeadlessWindow window;
+  ui::headless::HeadlessWindow window;
   const ui::Control& list = *ui::BiographyList();
   EXPECT_FALSE(window.Item(list, 9).has_value());
   EXPECT_FALSE(window.Item(list, -1).has_value());
@@ -36,7 +36,7 @@ TEST(HeadlessWindow, ListGivesNoItemOutsideItsRange) {
 // Each press of a command button that writes the result box is announced once, with its
 // final text; choosing a button writes nothing and announces nothing.
 TEST(HeadlessWindow, EachResultIsAnnouncedOnce) {
-  ui::HeadlessWindow window;
+  ui::headless::HeadlessWindow window;
   EXPECT_EQ(window.announcements(), 0);  // the load writes no text
   window.Click(*ui::PersonButton(3));
   window.Click(*ui::AchievementButton(3));

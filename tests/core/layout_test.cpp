@@ -12,6 +12,7 @@
 #include "quiz/content.h"
 #include "tests/scenarios/text_printer.h"
 #include "window/definition.h"
+#include "window/keyboard.h"
 
 namespace quiz::ui {
 namespace {

@@ -202,23 +202,19 @@ class QtDriver : public WindowDriver {
     return missing.empty() ? std::string() : "rows of ink lost: " + missing;
   }
 
-  void Press(Key key) override {
-    static constexpr struct {
-      Key key;
-      Qt::Key qt;
-      Qt::KeyboardModifiers modifiers;
-    } kKeys[] = {{Key::Tab, Qt::Key_Tab, Qt::NoModifier},
-                 {Key::ShiftTab, Qt::Key_Backtab, Qt::ShiftModifier},
-                 {Key::Up, Qt::Key_Up, Qt::NoModifier},
-                 {Key::Down, Qt::Key_Down, Qt::NoModifier},
-                 {Key::Left, Qt::Key_Left, Qt::NoModifier},
-                 {Key::Right, Qt::Key_Right, Qt::NoModifier},
-                 {Key::Space, Qt::Key_Space, Qt::NoModifier},
-                 {Key::Enter, Qt::Key_Return, Qt::NoModifier},
-                 {Key::Escape, Qt::Key_Escape, Qt::NoModifier}};
-    for (const auto& k : kKeys) {
-      if (k.key == key) QTest::keyClick(QApplication::focusWidget(), k.qt, k.modifiers);
-    }
+  void Press(ui::KeyPress key) override {
+    static constexpr Qt::Key kKeys[] = {Qt::Key_Tab,    Qt::Key_Up,     Qt::Key_Down,
+                                        Qt::Key_Left,   Qt::Key_Right,  Qt::Key_Space,
+                                        Qt::Key_Return, Qt::Key_Escape, Qt::Key_unknown};
+    Qt::Key qt = kKeys[static_cast<std::size_t>(key.key)];
+    Qt::KeyboardModifiers modifiers;
+    if (key.modifiers & ui::kShift) modifiers |= Qt::ShiftModifier;
+    if (key.modifiers & ui::kCtrl) modifiers |= Qt::ControlModifier;
+    if (key.modifiers & ui::kAlt) modifiers |= Qt::AltModifier;
+    if (key.modifiers & ui::kMeta) modifiers |= Qt::MetaModifier;
+    // Shift+Tab reaches a program as Backtab, as X11 sends it.
+    if (qt == Qt::Key_Tab && (key.modifiers & ui::kShift)) qt = Qt::Key_Backtab;
+    QTest::keyClick(QApplication::focusWidget(), qt, modifiers);
   }
   const ui::Control* Focused() override { return window_.ControlOf(QApplication::focusWidget()); }
 

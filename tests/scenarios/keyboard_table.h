@@ -5,14 +5,37 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
 
-#include "tests/scenarios/window_driver.h"
+#include "window/keyboard.h"
 
 namespace quiz::testing {
 
+inline constexpr ui::KeyPress kTab{ui::Key::Tab}, kShiftTab{ui::Key::Tab, ui::kShift},
+    kUp{ui::Key::Up}, kDown{ui::Key::Down}, kLeft{ui::Key::Left}, kRight{ui::Key::Right},
+    kSpace{ui::Key::Space}, kEnter{ui::Key::Enter}, kEscape{ui::Key::Escape};
+// Keys a window must leave alone: the system's window switching and the browser's tab
+// switching, and the arrows held with Alt.
+inline constexpr ui::KeyPress kCtrlTab{ui::Key::Tab, ui::kCtrl},
+    kCtrlShiftTab{ui::Key::Tab, ui::kCtrl | ui::kShift}, kAltTab{ui::Key::Tab, ui::kAlt},
+    kMetaTab{ui::Key::Tab, ui::kMeta}, kAltDown{ui::Key::Down, ui::kAlt},
+    kAltUp{ui::Key::Up, ui::kAlt};
+
+// A key's name, as WebDriver's key names have it, modifiers first: "ctrl_shift_tab".
+inline std::string KeyName(ui::KeyPress press) {
+  static constexpr std::string_view kKeys[] = {"tab",   "up",    "down",   "left", "right",
+                                               "space", "enter", "escape", "other"};
+  std::string name;
+  if (press.modifiers & ui::kCtrl) name += "ctrl_";
+  if (press.modifiers & ui::kAlt) name += "alt_";
+  if (press.modifiers & ui::kMeta) name += "meta_";
+  if (press.modifiers & ui::kShift) name += "shift_";
+  return name + std::string(kKeys[static_cast<std::size_t>(press.key)]);
+}
+
 struct KeyStep {
-  Key key;
+  ui::KeyPress key;
   std::string_view focus;        // the focused control after the key
   std::string_view person;       // the selected person button, "" for none
   std::string_view achievement;  // the selected achievement button, "" for none
@@ -31,91 +54,118 @@ struct KeyRun {
 inline constexpr std::string_view kStartFocus = "Text1(0)";
 
 inline constexpr KeyStep kTabCycle[] = {
-    {Key::Tab, "Option1(4)", "", "", -5, -15, "statement"},
-    {Key::Tab, "Option2(4)", "", "", -5, -15, "statement"},
-    {Key::Tab, "Command1(0)", "", "", -5, -15, "statement"},
-    {Key::Tab, "Command1(1)", "", "", -5, -15, "statement"},
-    {Key::Tab, "Text1(0)", "", "", -5, -15, "statement"},
-    {Key::ShiftTab, "Command1(1)", "", "", -5, -15, "statement"},
-    {Key::ShiftTab, "Command1(0)", "", "", -5, -15, "statement"},
-    {Key::ShiftTab, "Option2(4)", "", "", -5, -15, "statement"},
-    {Key::ShiftTab, "Option1(4)", "", "", -5, -15, "statement"},
-    {Key::ShiftTab, "Text1(0)", "", "", -5, -15, "statement"},
+    {kTab, "Option1(4)", "", "", -5, -15, "statement"},
+    {kTab, "Option2(4)", "", "", -5, -15, "statement"},
+    {kTab, "Command1(0)", "", "", -5, -15, "statement"},
+    {kTab, "Command1(1)", "", "", -5, -15, "statement"},
+    {kTab, "Text1(0)", "", "", -5, -15, "statement"},
+    {kShiftTab, "Command1(1)", "", "", -5, -15, "statement"},
+    {kShiftTab, "Command1(0)", "", "", -5, -15, "statement"},
+    {kShiftTab, "Option2(4)", "", "", -5, -15, "statement"},
+    {kShiftTab, "Option1(4)", "", "", -5, -15, "statement"},
+    {kShiftTab, "Text1(0)", "", "", -5, -15, "statement"},
 };
 
 inline constexpr KeyStep kArrowsInScreenOrder[] = {
-    {Key::Tab, "Option1(4)", "", "", -5, -15, "statement"},
-    {Key::Down, "Option1(5)", "Option1(5)", "", 5, -15, "statement"},
-    {Key::Down, "Option1(3)", "Option1(3)", "", 3, -15, "statement"},
-    {Key::Right, "Option1(6)", "Option1(6)", "", 6, -15, "statement"},
-    {Key::Left, "Option1(3)", "Option1(3)", "", 3, -15, "statement"},
-    {Key::Up, "Option1(5)", "Option1(5)", "", 5, -15, "statement"},
-    {Key::Up, "Option1(4)", "Option1(4)", "", 4, -15, "statement"},
+    {kTab, "Option1(4)", "", "", -5, -15, "statement"},
+    {kDown, "Option1(5)", "Option1(5)", "", 5, -15, "statement"},
+    {kDown, "Option1(3)", "Option1(3)", "", 3, -15, "statement"},
+    {kRight, "Option1(6)", "Option1(6)", "", 6, -15, "statement"},
+    {kLeft, "Option1(3)", "Option1(3)", "", 3, -15, "statement"},
+    {kUp, "Option1(5)", "Option1(5)", "", 5, -15, "statement"},
+    {kUp, "Option1(4)", "Option1(4)", "", 4, -15, "statement"},
     // The top button wraps to the bottom one and back.
-    {Key::Up, "Option1(0)", "Option1(0)", "", 0, -15, "statement"},
-    {Key::Down, "Option1(4)", "Option1(4)", "", 4, -15, "statement"},
+    {kUp, "Option1(0)", "Option1(0)", "", 0, -15, "statement"},
+    {kDown, "Option1(4)", "Option1(4)", "", 4, -15, "statement"},
     // A chosen person whose tab index lies after the achievements' still leads to them.
-    {Key::Tab, "Option2(4)", "Option1(4)", "", 4, -15, "statement"},
-    {Key::Up, "Option2(0)", "Option1(4)", "Option2(0)", 4, 0, "statement"},
-    {Key::Up, "Option2(6)", "Option1(4)", "Option2(6)", 4, 6, "statement"},
-    {Key::Tab, "Command1(0)", "Option1(4)", "Option2(6)", 4, 6, "statement"},
+    {kTab, "Option2(4)", "Option1(4)", "", 4, -15, "statement"},
+    {kUp, "Option2(0)", "Option1(4)", "Option2(0)", 4, 0, "statement"},
+    {kUp, "Option2(6)", "Option1(4)", "Option2(6)", 4, 6, "statement"},
+    {kTab, "Command1(0)", "Option1(4)", "Option2(6)", 4, 6, "statement"},
     // Back into each group at its chosen button.
-    {Key::ShiftTab, "Option2(6)", "Option1(4)", "Option2(6)", 4, 6, "statement"},
-    {Key::ShiftTab, "Option1(4)", "Option1(4)", "Option2(6)", 4, 6, "statement"},
-    {Key::ShiftTab, "Text1(0)", "Option1(4)", "Option2(6)", 4, 6, "statement"},
+    {kShiftTab, "Option2(6)", "Option1(4)", "Option2(6)", 4, 6, "statement"},
+    {kShiftTab, "Option1(4)", "Option1(4)", "Option2(6)", 4, 6, "statement"},
+    {kShiftTab, "Text1(0)", "Option1(4)", "Option2(6)", 4, 6, "statement"},
 };
 
 inline constexpr KeyStep kGroupsKeepTheirOwnStops[] = {
-    {Key::Tab, "Option1(4)", "", "", -5, -15, "statement"},
-    {Key::Down, "Option1(5)", "Option1(5)", "", 5, -15, "statement"},
-    {Key::Tab, "Option2(4)", "Option1(5)", "", 5, -15, "statement"},
-    {Key::Down, "Option2(5)", "Option1(5)", "Option2(5)", 5, 5, "statement"},
-    {Key::Down, "Option2(2)", "Option1(5)", "Option2(2)", 5, 2, "statement"},
+    {kTab, "Option1(4)", "", "", -5, -15, "statement"},
+    {kDown, "Option1(5)", "Option1(5)", "", 5, -15, "statement"},
+    {kTab, "Option2(4)", "Option1(5)", "", 5, -15, "statement"},
+    {kDown, "Option2(5)", "Option1(5)", "Option2(5)", 5, 5, "statement"},
+    {kDown, "Option2(2)", "Option1(5)", "Option2(2)", 5, 2, "statement"},
     // From "Mark I" with "Джон Атанасов" chosen, Shift+Tab reaches the persons.
-    {Key::ShiftTab, "Option1(5)", "Option1(5)", "Option2(2)", 5, 2, "statement"},
-    {Key::Tab, "Option2(2)", "Option1(5)", "Option2(2)", 5, 2, "statement"},
-    {Key::Tab, "Command1(0)", "Option1(5)", "Option2(2)", 5, 2, "statement"},
-    {Key::Space, "Command1(0)", "Option1(5)", "Option2(2)", 5, 2, "wrong"},
+    {kShiftTab, "Option1(5)", "Option1(5)", "Option2(2)", 5, 2, "statement"},
+    {kTab, "Option2(2)", "Option1(5)", "Option2(2)", 5, 2, "statement"},
+    {kTab, "Command1(0)", "Option1(5)", "Option2(2)", 5, 2, "statement"},
+    {kSpace, "Command1(0)", "Option1(5)", "Option2(2)", 5, 2, "wrong"},
 };
 
 inline constexpr KeyStep kCommandsAndResultBox[] = {
-    {Key::Tab, "Option1(4)", "", "", -5, -15, "statement"},
+    {kTab, "Option1(4)", "", "", -5, -15, "statement"},
     // Space chooses the focused button of a group reached by Tab.
-    {Key::Space, "Option1(4)", "Option1(4)", "", 4, -15, "statement"},
-    {Key::Tab, "Option2(4)", "Option1(4)", "", 4, -15, "statement"},
-    {Key::Space, "Option2(4)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
-    {Key::Tab, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
+    {kSpace, "Option1(4)", "Option1(4)", "", 4, -15, "statement"},
+    {kTab, "Option2(4)", "Option1(4)", "", 4, -15, "statement"},
+    {kSpace, "Option2(4)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
+    {kTab, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
     // Arrows on a command button change no choice and keep the focus.
-    {Key::Up, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
-    {Key::Left, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
-    {Key::Down, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
-    {Key::Right, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
-    {Key::Enter, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "right 4"},
-    {Key::Space, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "right 4"},
-    {Key::Tab, "Command1(1)", "Option1(4)", "Option2(4)", 4, 4, "right 4"},
-    {Key::Up, "Command1(1)", "Option1(4)", "Option2(4)", 4, 4, "right 4"},
-    {Key::Down, "Command1(1)", "Option1(4)", "Option2(4)", 4, 4, "right 4"},
-    {Key::Enter, "Command1(1)", "", "", -5, -15, "clear"},
-    {Key::ShiftTab, "Command1(0)", "", "", -5, -15, "clear"},
-    {Key::Space, "Command1(0)", "", "", -5, -15, "wrong"},
-    {Key::Tab, "Command1(1)", "", "", -5, -15, "wrong"},
-    {Key::Space, "Command1(1)", "", "", -5, -15, "clear"},
+    {kUp, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
+    {kLeft, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
+    {kDown, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
+    {kRight, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
+    {kEnter, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "right 4"},
+    {kSpace, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "right 4"},
+    {kTab, "Command1(1)", "Option1(4)", "Option2(4)", 4, 4, "right 4"},
+    {kUp, "Command1(1)", "Option1(4)", "Option2(4)", 4, 4, "right 4"},
+    {kDown, "Command1(1)", "Option1(4)", "Option2(4)", 4, 4, "right 4"},
+    {kEnter, "Command1(1)", "", "", -5, -15, "clear"},
+    {kShiftTab, "Command1(0)", "", "", -5, -15, "clear"},
+    {kSpace, "Command1(0)", "", "", -5, -15, "wrong"},
+    {kTab, "Command1(1)", "", "", -5, -15, "wrong"},
+    {kSpace, "Command1(1)", "", "", -5, -15, "clear"},
     // The result box takes no command: arrows, Enter and Esc leave everything as it is.
-    {Key::Tab, "Text1(0)", "", "", -5, -15, "clear"},
-    {Key::Down, "Text1(0)", "", "", -5, -15, "clear"},
-    {Key::Up, "Text1(0)", "", "", -5, -15, "clear"},
-    {Key::Enter, "Text1(0)", "", "", -5, -15, "clear"},
-    {Key::Escape, "Text1(0)", "", "", -5, -15, "clear"},
+    {kTab, "Text1(0)", "", "", -5, -15, "clear"},
+    {kDown, "Text1(0)", "", "", -5, -15, "clear"},
+    {kUp, "Text1(0)", "", "", -5, -15, "clear"},
+    {kEnter, "Text1(0)", "", "", -5, -15, "clear"},
+    {kEscape, "Text1(0)", "", "", -5, -15, "clear"},
     // After clearing, Tab reaches each group at its top button again and chooses nothing.
-    {Key::Tab, "Option1(4)", "", "", -5, -15, "clear"},
-    {Key::Tab, "Option2(4)", "", "", -5, -15, "clear"},
+    {kTab, "Option1(4)", "", "", -5, -15, "clear"},
+    {kTab, "Option2(4)", "", "", -5, -15, "clear"},
 };
 
-inline constexpr std::array<KeyRun, 4> kKeyRuns{{
+// The system's and the browser's keys change nothing, wherever the focus is; the window's
+// own keys still work between them.
+inline constexpr KeyStep kModifiedKeysAreLeftAlone[] = {
+    {kTab, "Option1(4)", "", "", -5, -15, "statement"},
+    {kCtrlTab, "Option1(4)", "", "", -5, -15, "statement"},
+    {kCtrlShiftTab, "Option1(4)", "", "", -5, -15, "statement"},
+    {kAltTab, "Option1(4)", "", "", -5, -15, "statement"},
+    {kMetaTab, "Option1(4)", "", "", -5, -15, "statement"},
+    {kAltDown, "Option1(4)", "", "", -5, -15, "statement"},
+    {kAltUp, "Option1(4)", "", "", -5, -15, "statement"},
+    {kDown, "Option1(5)", "Option1(5)", "", 5, -15, "statement"},
+    {kCtrlTab, "Option1(5)", "Option1(5)", "", 5, -15, "statement"},
+    {kAltUp, "Option1(5)", "Option1(5)", "", 5, -15, "statement"},
+    {kTab, "Option2(4)", "Option1(5)", "", 5, -15, "statement"},
+    {kTab, "Command1(0)", "Option1(5)", "", 5, -15, "statement"},
+    {kCtrlShiftTab, "Command1(0)", "Option1(5)", "", 5, -15, "statement"},
+    {kMetaTab, "Command1(0)", "Option1(5)", "", 5, -15, "statement"},
+    {kAltDown, "Command1(0)", "Option1(5)", "", 5, -15, "statement"},
+    {kTab, "Command1(1)", "Option1(5)", "", 5, -15, "statement"},
+    {kTab, "Text1(0)", "Option1(5)", "", 5, -15, "statement"},
+    {kCtrlTab, "Text1(0)", "Option1(5)", "", 5, -15, "statement"},
+    {kMetaTab, "Text1(0)", "Option1(5)", "", 5, -15, "statement"},
+    {kAltTab, "Text1(0)", "Option1(5)", "", 5, -15, "statement"},
+    {kShiftTab, "Command1(1)", "Option1(5)", "", 5, -15, "statement"},
+};
+
+inline constexpr std::array<KeyRun, 5> kKeyRuns{{
     {"TabCycle", kTabCycle},
     {"ArrowsInScreenOrder", kArrowsInScreenOrder},
     {"GroupsKeepTheirOwnStops", kGroupsKeepTheirOwnStops},
     {"CommandsAndResultBox", kCommandsAndResultBox},
+    {"ModifiedKeysAreLeftAlone", kModifiedKeysAreLeftAlone},
 }};
 
 }  // namespace quiz::testing

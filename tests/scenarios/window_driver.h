@@ -10,10 +10,9 @@
 
 #include "tests/scenarios/quiz_driver.h"
 #include "window/definition.h"
+#include "window/keyboard.h"
 
 namespace quiz::testing {
-
-enum class Key : std::uint8_t { Tab, ShiftTab, Up, Down, Left, Right, Space, Enter, Escape };
 
 class WindowDriver : public QuizDriver {
  public:
@@ -43,7 +42,7 @@ class WindowDriver : public QuizDriver {
 
   // The keyboard, on the control that has the focus.
   virtual bool HasKeyboard() { return true; }
-  virtual void Press(Key key) = 0;
+  virtual void Press(ui::KeyPress key) = 0;
   virtual const ui::Control* Focused() = 0;
   // Whether the focused control shows a focus mark a user can see.
   virtual std::optional<bool> FocusVisible() = 0;

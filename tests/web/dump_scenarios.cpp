@@ -13,7 +13,7 @@
 
 namespace {
 
-using quiz::testing::Key;
+using quiz::testing::KeyName;
 using quiz::testing::Op;
 
 // A name from the tables: ASCII, written as it is.
@@ -56,31 +56,6 @@ std::string_view OpName(Op op) {
       return "selected_people";
     case Op::SelectedAchievements:
       return "selected_achievements";
-  }
-  return "unknown";
-}
-
-// The key as WebDriver's key names have it.
-std::string_view KeyName(Key key) {
-  switch (key) {
-    case Key::Tab:
-      return "tab";
-    case Key::ShiftTab:
-      return "shift_tab";
-    case Key::Up:
-      return "up";
-    case Key::Down:
-      return "down";
-    case Key::Left:
-      return "left";
-    case Key::Right:
-      return "right";
-    case Key::Space:
-      return "space";
-    case Key::Enter:
-      return "enter";
-    case Key::Escape:
-      return "escape";
   }
   return "unknown";
 }

@@ -1,6 +1,6 @@
 #include "window/headless/headless_window.h"
 
-namespace quiz::ui {
+namespace quiz::ui::headless {
 
 HeadlessWindow::HeadlessWindow() {
   for (const Control& def : Controls()) {
@@ -9,6 +9,7 @@ HeadlessWindow::HeadlessWindow() {
     controls_.push_back(std::move(live));
   }
   adapter_.Load();
+  focus_ = FirstFocus([this](const Control& o) { return IsSelected(o); });
 }
 
 HeadlessWindow::LiveControl* HeadlessWindow::Live(const Control& control) {
@@ -30,6 +31,26 @@ void HeadlessWindow::Click(const Control& control) {
     target->selected = true;
   }
   adapter_.Click(control);
+}
+
+void HeadlessWindow::Press(KeyPress key) {
+  const KeyOutcome outcome =
+      AnswerKey(focus_, key, [this](const Control& o) { return IsSelected(o); });
+  switch (outcome.action) {
+    case KeyAction::Focus:
+      focus_ = outcome.target;
+      break;
+    case KeyAction::Choose:
+      focus_ = outcome.target;
+      Click(*outcome.target);
+      break;
+    case KeyAction::Press:
+      Click(*outcome.target);
+      break;
+    case KeyAction::Pass:
+    case KeyAction::Ignore:
+      break;
+  }
 }
 
 void HeadlessWindow::SetSelected(const Control& option, bool selected) {
@@ -62,4 +83,4 @@ std::optional<std::u16string> HeadlessWindow::Item(const Control& list, std::int
 
 void HeadlessWindow::Announce(const Control& /*box*/) { ++announcements_; }
 
-}  // namespace quiz::ui
+}  // namespace quiz::ui::headless

@@ -1,5 +1,6 @@
 // A window without a screen: every control of the definition held in memory, with the
-// behaviour the controller relies on. It is the reference the GUI back ends are tested against.
+// behaviour the controller relies on and the keyboard. It is the reference the GUI back ends
+// are tested against.
 #pragma once
 
 #include <string>
@@ -8,8 +9,9 @@
 
 #include "window/back_end.h"
 #include "window/form_adapter.h"
+#include "window/keyboard.h"
 
-namespace quiz::ui {
+namespace quiz::ui::headless {
 
 class HeadlessWindow final : public BackEnd {
  public:
@@ -25,6 +27,9 @@ class HeadlessWindow final : public BackEnd {
 
   // A user's click on a control. An option button becomes the one selected in its frame.
   void Click(const Control& control);
+  // A key pressed on the control with the focus, answered by the keyboard model.
+  void Press(KeyPress key);
+  const Control* focus() const { return focus_; }
   bool IsSelected(const Control& option) const;
   const QuizForm& form() const { return adapter_.form(); }
   // How many times a handler's change of the result box was announced.
@@ -43,6 +48,7 @@ class HeadlessWindow final : public BackEnd {
   std::vector<LiveControl> controls_;  // in definition order
   int announcements_ = 0;
   FormAdapter adapter_{*this};
+  const Control* focus_ = nullptr;
 };
 
-}  // namespace quiz::ui
+}  // namespace quiz::ui::headless

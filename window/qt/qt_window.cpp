@@ -32,10 +32,12 @@
 #include <utility>
 
 #include "window/binding.h"
+#include "window/keyboard.h"
 #include "window/layout.h"
 #include "window/qt/icon_pixels.h"
 #include "window/qt/qt_announce.h"
 #include "window/qt/qt_convert.h"
+#include "window/qt/qt_keys.h"
 
 namespace quiz::ui {
 
@@ -77,9 +79,10 @@ void FillBackground(QWidget* widget, std::uint32_t color) {
   // its own a control keeps dark text and light indicator wells, whatever the system's
   // scheme: a dark scheme would otherwise give it light captions and dark discs.
   palette.setColor(widget->backgroundRole(), ToQColor(color));
-  const bool light = qGray(ToQColor(color).rgb()) >= 128;
+  const std::uint32_t ink = InkOn(color);
+  const std::uint32_t well = ink == Rgb(0, 0, 0) ? Rgb(255, 255, 255) : Rgb(0, 0, 0);
   for (QPalette::ColorRole role : kInk) {
-    palette.setColor(role, (role == QPalette::Base) == light ? Qt::white : Qt::black);
+    palette.setColor(role, ToQColor(role == QPalette::Base ? well : ink));
   }
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
@@ -121,14 +124,11 @@ void DrawFocusMark(QPainter& painter, const QRect& area, const QColor& ink) {
   painter.restore();
 }
 
-// An option button that is hit anywhere in its rectangle, as a native option button is, and
-// that selects the button the arrow keys move to.
+// An option button that is hit anywhere in its rectangle, as a native option button is.
 class OptionButton final : public QRadioButton {
  public:
   using QRadioButton::QRadioButton;
 
-  // What the arrow keys do: -1 for the button above on screen, 1 for the one below.
-  void OnArrow(std::function<void(int)> move) { move_ = std::move(move); }
   // The strip at the bottom that the button below shares: that one fills it, so that the
   // tops of its letters and the descenders of this caption both show there.
   void ShareBottom(int rows) { shared_rows_ = rows; }
@@ -152,28 +152,7 @@ class OptionButton final : public QRadioButton {
     painter.drawControl(QStyle::CE_RadioButton, option);
   }
 
-  // Arrows move in screen order and select, raising the click: Down and Right to the button
-  // below, Up and Left to the one above, wrapping at the ends of the group.
-  void keyPressEvent(QKeyEvent* event) override {
-    int step = 0;
-    switch (event->key()) {
-      case Qt::Key_Down:
-      case Qt::Key_Right:
-        step = 1;
-        break;
-      case Qt::Key_Up:
-      case Qt::Key_Left:
-        step = -1;
-        break;
-      default:
-        QRadioButton::keyPressEvent(event);
-        return;
-    }
-    if (move_) move_(step);
-  }
-
  private:
-  std::function<void(int)> move_;
   int shared_rows_ = 0;
 };
 
@@ -249,10 +228,8 @@ QStyle* SharedFrameStyle() {
 // mark inside it while it has the focus, and a darker face while pressed.
 class ColorButton final : public QPushButton {
  public:
-  ColorButton(const QString& caption, QColor face, QWidget* parent)
-      : QPushButton(caption, parent),
-        face_(face),
-        ink_(qGray(face.rgb()) >= 128 ? Qt::black : Qt::white) {}
+  ColorButton(const QString& caption, std::uint32_t face, QWidget* parent)
+      : QPushButton(caption, parent), face_(ToQColor(face)), ink_(ToQColor(InkOn(face))) {}
 
  protected:
   void paintEvent(QPaintEvent* /*event*/) override {
@@ -265,23 +242,9 @@ class ColorButton final : public QPushButton {
     painter.drawText(inside, Qt::AlignCenter | Qt::TextShowMnemonic, text());
   }
 
-  // Arrow keys belong to the option groups: on a command button they do nothing.
-  void keyPressEvent(QKeyEvent* event) override {
-    switch (event->key()) {
-      case Qt::Key_Up:
-      case Qt::Key_Down:
-      case Qt::Key_Left:
-      case Qt::Key_Right:
-        event->accept();
-        return;
-      default:
-        QPushButton::keyPressEvent(event);
-    }
-  }
-
  private:
   QColor face_;
-  QColor ink_;  // dark on a light face, light on a dark one, whatever the system's scheme
+  QColor ink_;
 };
 
 // The text box. It keeps the exact text it was given: the text widget turns CR LF into
@@ -382,7 +345,7 @@ QWidget* CreateControlWidget(const Control& control, QWidget* parent) {
     }
     case Kind::CommandButton: {
       auto* button = control.graphical && control.back_color != kSystemColor
-                         ? new ColorButton(caption, ToQColor(control.back_color), parent)
+                         ? new ColorButton(caption, control.back_color, parent)
                          : new QPushButton(caption, parent);
       button->setAutoDefault(true);  // Enter presses the focused button, as Space does
       widget = button;
@@ -434,7 +397,7 @@ QWidget* CreateControlWidget(const Control& control, QWidget* parent) {
   return widget;
 }
 
-QtQuizWindow::QtQuizWindow(QWidget* parent) : QWidget(parent) {
+QtQuizWindow::QtQuizWindow(QWidget* parent) : QWidget(parent), keys_(new KeyFilter(*this)) {
   static const bool accessible = (QAccessible::installFactory(&ScreenOrderFactory), true);
   (void)accessible;
   const FormRecord& record = Form();
@@ -470,22 +433,9 @@ QtQuizWindow::QtQuizWindow(QWidget* parent) : QWidget(parent) {
     }
   }
 
-  // The focus chain follows the tab stops, each group's buttons in screen order; Tab itself
-  // is handled by focusNextPrevChild.
-  const std::vector<const Control*> stops = TabStops();
-  QWidget* previous = nullptr;
-  for (const Control* stop : stops) {
-    std::vector<const Control*> members{stop};
-    if (stop->kind == Kind::Frame) members = OptionsOnScreen(*stop);
-    for (const Control* member : members) {
-      QWidget* w = Widget(*member);
-      if (previous != nullptr) QWidget::setTabOrder(previous, w);
-      previous = w;
-    }
-  }
-  if (!stops.empty() && stops.front()->kind != Kind::Frame) Widget(*stops.front())->setFocus();
-
   adapter_.Load();
+  const Control* first = FirstFocus([this](const Control& o) { return IsSelected(o); });
+  if (first != nullptr) Widget(*first)->setFocus();
 }
 
 QFont QtQuizWindow::FormFont() { return ToQFont(Form().font); }
@@ -494,33 +444,13 @@ QWidget* QtQuizWindow::Create(const Control& control) {
   const Control* frame = ParentOf(control);
   QWidget* parent = frame == nullptr ? static_cast<QWidget*>(this) : Widget(*frame);
   QWidget* widget = CreateControlWidget(control, parent);
-  if (auto* option = dynamic_cast<OptionButton*>(widget)) {
-    option->OnArrow([this, &control](int step) { MoveInGroup(control, step); });
-  }
+  widget->installEventFilter(keys_);
   if (HasClickHandler(control)) {
     auto* button = static_cast<QAbstractButton*>(widget);
     // Only clicks reach the controller: selection changes made by the program raise nothing.
     connect(button, &QAbstractButton::clicked, this, [this, &control] { adapter_.Click(control); });
   }
   return widget;
-}
-
-void QtQuizWindow::MoveInGroup(const Control& from, int step) {
-  const Control* to = OptionOnScreen(from, step);
-  auto* button = to != nullptr ? qobject_cast<QAbstractButton*>(Widget(*to)) : nullptr;
-  if (button == nullptr) return;
-  button->setFocus(Qt::OtherFocusReason);
-  if (!button->isChecked()) button->click();
-}
-
-bool QtQuizWindow::focusNextPrevChild(bool next) {
-  // Tab and Shift+Tab run through the tab stops as a cycle; an option group is one stop.
-  const Control* to = NextTabStop(ControlOf(focusWidget()), next ? 1 : -1,
-                                  [this](const Control& o) { return IsSelected(o); });
-  QWidget* target = to != nullptr ? Widget(*to) : nullptr;
-  if (target == nullptr) return false;
-  target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-  return true;
 }
 
 QWidget* QtQuizWindow::Widget(const Control& control) const {

@@ -40,16 +40,12 @@ class QtQuizWindow final : public QWidget, public BackEnd {
   bool IsSelected(const Control& option) const;
   const QuizForm& form() const { return adapter_.form(); }
 
- protected:
-  bool focusNextPrevChild(bool next) override;
-
  private:
   QWidget* Create(const Control& control);
-  // An arrow key on an option button: focus and select the button a step away on screen.
-  void MoveInGroup(const Control& from, int step);
 
   std::vector<QWidget*> widgets_;  // by position in Controls(); owned by Qt's parent tree
   FormAdapter adapter_{*this};
+  QObject* keys_;  // the keyboard's event filter, owned by the window
 };
 
 // One control's widget as the window builds it (font and palette come from its parent),
