@@ -21,26 +21,13 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/scenarios/contrast.h"
 #include "tests/scenarios/text_printer.h"
 #include "tests/scenarios/window_driver.h"
 #include "window/definition.h"
 #include "window/qt/qt_window.h"
 
 namespace quiz::testing {
-
-// WCAG's relative luminance and contrast ratio of two colours.
-inline double Luminance(QRgb c) {
-  auto channel = [](int v) {
-    const double s = v / 255.0;
-    return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-  };
-  return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
-}
-inline double Contrast(QRgb a, QRgb b) {
-  const double la = Luminance(a);
-  const double lb = Luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 // Where the style puts a part of an option button (its indicator, its caption), in the
 // button's own pixels.

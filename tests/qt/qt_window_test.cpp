@@ -16,6 +16,7 @@
 #include "quiz/content.h"
 #include "quiz/publisher.h"
 #include "tests/qt/qt_driver.h"
+#include "tests/scenarios/expectations.h"
 #include "tests/scenarios/text_printer.h"
 #include "window/definition.h"
 #include "window/qt/qt_convert.h"
@@ -42,7 +43,7 @@ class QtWindow : public ::testing::Test {
 TEST_F(QtWindow, HasItsTitleAndTheIconFilePixelForPixel) {
   // The publisher's address, where the build names one, and the title.
   EXPECT_EQ(window_.windowTitle(), ToQString(kCaption));
-  EXPECT_TRUE(window_.windowTitle().endsWith(QStringLiteral("Пионери на изчислителната техника")));
+  EXPECT_TRUE(window_.windowTitle().endsWith(QString::fromUtf8(kTitle.data(), kTitle.size())));
   const QImage file = QImage(QStringLiteral(QUIZ_ICON_FILE)).convertToFormat(QImage::Format_ARGB32);
   ASSERT_EQ(file.size(), QSize(32, 32));
   const QImage icon =
@@ -107,30 +108,10 @@ TEST_F(QtWindow, TheAccessibleTreeFollowsTheScreen) {
       tree.push_back("  " + child->child(j)->text(QAccessible::Name).toStdString());
     }
   }
-  const std::vector<std::string> expected{"Пионери на изчислителната техника",
-                                          "Учени",
-                                          "  Алън Тюринг",
-                                          "  Джон Атанасов",
-                                          "  Джордж Стибиц",
-                                          "  Жозеф Жакард",
-                                          "  Клод Шанън",
-                                          "  Конрад Цузе",
-                                          "  Преспър Екърт",
-                                          "  Хауърд Айкън",
-                                          "  Херман Холерит",
-                                          "Значимо постижение",
-                                          "  \"Bombe\" , \"Colossus\", код Енигма",
-                                          "  ABC, вакуумни лампи",
-                                          "  Mark I",
-                                          "  Z1 - електромагнитни релета",
-                                          "  булева логика чрез релета",
-                                          "  двоичен суматор; телетайп; Bell I",
-                                          "  електронен цифров компютър – ENIAC",
-                                          "  перфокарти",
-                                          "  преброяване на населението в САЩ",
-                                          "Изведи",
-                                          "Чисти",
-                                          "Резултат"};
+  std::vector<std::string> expected;
+  for (const Placed& p : kWindow) {
+    if (!p.role.empty()) expected.push_back((p.parent.empty() ? "" : "  ") + std::string(p.name));
+  }
   EXPECT_EQ(tree, expected);
 }
 
@@ -224,19 +205,21 @@ TEST_F(QtWindow, CommandButtonsShowFocusAndPressInTheirOwnColour) {
   const QRgb black = qRgb(0, 0, 0);
   const struct {
     int index;
-    QRgb edge, face, pressed;
-  } kLooks[] = {{0, qRgb(80, 159, 80), qRgb(128, 255, 128), qRgb(111, 222, 111)},
-                {1, qRgb(159, 80, 80), qRgb(255, 128, 128), qRgb(222, 111, 111)}};
+    QRgb edge, pressed;
+  } kLooks[] = {{0, qRgb(80, 159, 80), qRgb(111, 222, 111)},
+                {1, qRgb(159, 80, 80), qRgb(222, 111, 111)}};
   for (const auto& l : kLooks) {
+    const Colour& c = ColourOf("Command1(" + std::to_string(l.index) + ")");
+    const QRgb face = qRgb(c.red, c.green, c.blue);
     QAbstractButton* b = Button(ui::CommandButton(Index(l.index)));
     auto look = [&] {  // the left edge, across the middle row
       const QImage g = b->grab().toImage();
       return std::vector<QRgb>{g.pixel(0, 9), g.pixel(1, 9), g.pixel(2, 9), g.pixel(3, 9)};
     };
     Box()->setFocus();
-    EXPECT_EQ(look(), (std::vector<QRgb>{l.edge, l.face, l.face, l.face})) << l.index;
+    EXPECT_EQ(look(), (std::vector<QRgb>{l.edge, face, face, face})) << l.index;
     b->setFocus();
-    EXPECT_EQ(look(), (std::vector<QRgb>{l.edge, black, black, l.face})) << l.index << " focused";
+    EXPECT_EQ(look(), (std::vector<QRgb>{l.edge, black, black, face})) << l.index << " focused";
     b->setDown(true);
     EXPECT_EQ(look(), (std::vector<QRgb>{l.edge, black, black, l.pressed})) << l.index << " down";
     b->setDown(false);

@@ -1,51 +1,63 @@
-// Long random runs of user events against a reference model of the quiz. After every event
-// the window's selected buttons, its result text and (where the driver knows them) the two
-// remembered choices must match the model.
+// Long random runs of user events against the reference model of the quiz. After every
+// event the window's selected buttons, its result text and (where the driver knows them)
+// the two remembered choices must match the model's. dump_scenarios writes a run with the
+// model's states for the browser test.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
-#include <sstream>
 #include <string>
+#include <utility>
 
 #include "quiz/content.h"
 #include "quiz/quiz_form.h"
 #include "tests/scenarios/quiz_driver.h"
+#include "tests/scenarios/scenario_table.h"
 #include "tests/scenarios/text_printer.h"
 
 namespace quiz::testing {
 
-// What the quiz must show, kept by the simplest possible rules.
-struct QuizModel {
-  int person = kNoPerson;
-  int achievement = kNoAchievement;
-  int selected_person = -1;
-  int selected_achievement = -1;
-  std::u16string text{kStatement};
-
-  static bool IsRow(int i) { return i >= 0 && i < kRowCount; }
-  void ClickPerson(int i) {
-    if (IsRow(i)) person = selected_person = i;
+// What the quiz must show, kept by the simplest possible rules. The result is named as the
+// tables name it ("statement", "wrong", "clear", "right N").
+class QuizModel : public QuizDriver {
+ public:
+  void ClickPerson(int i) override {
+    if (IsRow(i)) person_ = selected_person_ = i;
   }
-  void ClickAchievement(int i) {
-    if (IsRow(i)) achievement = selected_achievement = i;
+  void ClickAchievement(int i) override {
+    if (IsRow(i)) achievement_ = selected_achievement_ = i;
   }
-  void ClickCommand(int i) {
-    if (i == 0 && person == achievement) {
-      text = std::u16string(kRightAnswer) + std::u16string(kCrLf) +
-             std::u16string(kQuizRows[static_cast<std::size_t>(person)].biography) +
-             std::u16string(kCrLf);
-    } else if (i == 0) {
-      text = std::u16string(kWrongAnswer) + std::u16string(kCrLf);
+  void ClickCommand(int i) override {
+    if (i == 0) {
+      result_ = person_ == achievement_ ? "right " + std::to_string(person_) : "wrong";
     } else if (i == 1) {
-      person = kNoPerson;
-      achievement = kNoAchievement;
-      selected_person = selected_achievement = -1;
-      text = kMakeYourChoice;
+      *this = QuizModel();
+      result_ = "clear";
     }
   }
+  std::u16string ResultText() override { return ExpectedResult(result_); }
+  bool PersonSelected(int i) override { return i == selected_person_; }
+  bool AchievementSelected(int i) override { return i == selected_achievement_; }
+  std::optional<std::pair<int, int>> Choices() override {
+    return std::pair<int, int>{person_, achievement_};
+  }
+  const std::string& result() const { return result_; }
+  // The selected buttons as the definition names them, "" for none.
+  std::string SelectedPersonLabel() const { return Label("Option1", selected_person_); }
+  std::string SelectedAchievementLabel() const { return Label("Option2", selected_achievement_); }
+
+ private:
+  static bool IsRow(int i) { return i >= 0 && i < kRowCount; }
+  static std::string Label(const char* name, int i) {
+    return IsRow(i) ? std::string(name) + "(" + std::to_string(i) + ")" : std::string();
+  }
+  int person_ = kNoPerson;
+  int achievement_ = kNoAchievement;
+  int selected_person_ = -1;
+  int selected_achievement_ = -1;
+  std::string result_ = "statement";
 };
 
 // The seed of a run: QUIZ_RANDOM_SEED where set, to replay a reported failure.
@@ -70,11 +82,65 @@ class SplitMix64 {
   std::uint64_t state_;
 };
 
-// An index for a click: mostly a row, sometimes one the window lacks.
-inline int RandomIndex(SplitMix64& rng, int valid) {
-  static constexpr int kStray[] = {-1, -5, -15, 9, 10, 32767, -32768};
-  if (rng.Below(10) == 0) return kStray[rng.Below(7)];
-  return rng.Below(valid);
+// One user event: a click on Option1, Option2 or Command1 at an index, mostly one the window
+// has, sometimes one it lacks.
+struct RandomEvent {
+  const char* array;
+  int index;
+  std::string Label() const { return std::string(array) + "(" + std::to_string(index) + ")"; }
+  void PlayOn(QuizDriver& d) const {
+    const std::string_view a = array;
+    if (a == "Option1") d.ClickPerson(index);
+    if (a == "Option2") d.ClickAchievement(index);
+    if (a == "Command1") d.ClickCommand(index);
+  }
+};
+
+class RandomEvents {
+ public:
+  explicit RandomEvents(std::uint64_t seed) : rng_(seed) {}
+  // Three in seven events click a person, three an achievement, one a command.
+  RandomEvent Next() {
+    const int kind = rng_.Below(7);
+    const int index = kind < 6             ? Index(kRowCount)
+                      : rng_.Below(8) == 0 ? Index(4) - 1
+                                           : rng_.Below(2);
+    return {kind < 3 ? "Option1" : kind < 6 ? "Option2" : "Command1", index};
+  }
+
+ private:
+  int Index(int valid) {
+    static constexpr int kStray[] = {-1, -5, -15, 9, 10, 32767, -32768};
+    if (rng_.Below(10) == 0) return kStray[rng_.Below(7)];
+    return rng_.Below(valid);
+  }
+  SplitMix64 rng_;
+};
+
+// Where a window differs from the model, empty where it shows the same.
+inline std::string Differences(QuizDriver& shown, QuizModel& model) {
+  std::string why;
+  for (int i = 0; i < kRowCount; ++i) {
+    if (shown.PersonSelected(i) != model.PersonSelected(i)) {
+      why += "person button " + std::to_string(i) +
+             " selected: " + std::to_string(shown.PersonSelected(i)) + "; ";
+    }
+    if (shown.AchievementSelected(i) != model.AchievementSelected(i)) {
+      why += "achievement button " + std::to_string(i) +
+             " selected: " + std::to_string(shown.AchievementSelected(i)) + "; ";
+    }
+  }
+  const std::u16string text = shown.ResultText();
+  if (text != model.ResultText()) {
+    why += "text \"" + ToUtf8(text) + "\", expected \"" + ToUtf8(model.ResultText()) + "\"; ";
+  }
+  const auto choices = shown.Choices();
+  if (choices && choices != model.Choices()) {
+    why += "choices " + std::to_string(choices->first) + "/" + std::to_string(choices->second) +
+           ", expected " + std::to_string(model.Choices()->first) + "/" +
+           std::to_string(model.Choices()->second) + "; ";
+  }
+  return why;
 }
 
 struct RandomRunResult {
@@ -86,55 +152,19 @@ struct RandomRunResult {
 // the window against the model after each one.
 inline RandomRunResult RunRandomEvents(QuizDriver& driver, std::uint64_t seed, int count,
                                        std::chrono::seconds budget = std::chrono::seconds(60)) {
-  SplitMix64 rng(seed);
+  RandomEvents events(seed);
   QuizModel model;
   RandomRunResult result;
   const auto deadline = std::chrono::steady_clock::now() + budget;
   for (int n = 0; n < count; ++n) {
-    // Three in seven events click a person, three an achievement, one a command.
-    const int kind = rng.Below(7);
-    const int index = kind < 6            ? RandomIndex(rng, kRowCount)
-                      : rng.Below(8) == 0 ? RandomIndex(rng, 4) - 1
-                                          : rng.Below(2);
-    std::ostringstream event;
-    if (kind < 3) {
-      event << "person " << index;
-      model.ClickPerson(index);
-      driver.ClickPerson(index);
-    } else if (kind < 6) {
-      event << "achievement " << index;
-      model.ClickAchievement(index);
-      driver.ClickAchievement(index);
-    } else {
-      event << "command " << index;
-      model.ClickCommand(index);
-      driver.ClickCommand(index);
-    }
+    const RandomEvent event = events.Next();
+    event.PlayOn(model);
+    event.PlayOn(driver);
     result.events = n + 1;
-    std::ostringstream why;
-    for (int i = 0; i < kRowCount; ++i) {
-      if (driver.PersonSelected(i) != (model.selected_person == i)) {
-        why << "person button " << i << " selected: " << driver.PersonSelected(i) << "; ";
-      }
-      if (driver.AchievementSelected(i) != (model.selected_achievement == i)) {
-        why << "achievement button " << i << " selected: " << driver.AchievementSelected(i) << "; ";
-      }
-    }
-    const std::u16string text = driver.ResultText();
-    if (text != model.text) {
-      why << "text \"" << ToUtf8(text) << "\", expected \"" << ToUtf8(model.text) << "\"; ";
-    }
-    if (const auto choices = driver.Choices()) {
-      if (choices->first != model.person || choices->second != model.achievement) {
-        why << "choices " << choices->first << "/" << choices->second << ", expected "
-            << model.person << "/" << model.achievement << "; ";
-      }
-    }
-    if (!why.str().empty()) {
-      std::ostringstream failure;
-      failure << "seed " << seed << ", event " << n + 1 << " (" << event.str()
-              << "): " << why.str();
-      result.failure = failure.str();
+    const std::string why = Differences(driver, model);
+    if (!why.empty()) {
+      result.failure = "seed " + std::to_string(seed) + ", event " + std::to_string(n + 1) + " (" +
+                       event.Label() + "): " + why;
       return result;
     }
     if (std::chrono::steady_clock::now() > deadline) break;

@@ -1,16 +1,43 @@
 // The user-level scenarios as data: each a name and its steps, clicks and the checks that
-// follow them. The GoogleTest suite (scenario_suite.h) replays them on every native back
-// end; dump_scenarios writes them as JSON for the browser test. No test framework here.
+// follow them, and the one player that replays a scenario on any driver. The GoogleTest
+// suite (scenario_suite.h) plays every row on each native back end; dump_scenarios plays
+// them on the reference model and writes the expected states for the browser test. A new
+// scenario is a new row of kScenarios. No test framework here.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "quiz/content.h"
+#include "tests/scenarios/quiz_driver.h"
+#include "tests/scenarios/text_printer.h"
 
 namespace quiz::testing {
+
+// The result texts, as the user reads them.
+inline constexpr std::u16string_view kRightText = u"Правилно.\r\n";
+inline constexpr std::u16string_view kWrongText = u"Грешен отговор!\r\n";
+inline constexpr std::u16string_view kClearedText = u"Направете своя избор!";
+
+// "Правилно.", the row's biography, each followed by a line break; nothing for a row the
+// content lacks.
+inline std::u16string RightAnswer(int row) {
+  if (row < 0 || row >= kRowCount) return {};
+  return std::u16string(kRightText) +
+         std::u16string(kQuizRows[static_cast<std::size_t>(row)].biography) + u"\r\n";
+}
+
+// The result box by what it shows, as the tables name it: "statement", "wrong", "clear", or
+// "right N" for row N's answer.
+inline std::u16string ExpectedResult(std::string_view result) {
+  if (result == "statement") return std::u16string(kStatement);
+  if (result == "wrong") return std::u16string(kWrongText);
+  if (result == "clear") return std::u16string(kClearedText);
+  return RightAnswer(result.substr(0, 6) == "right " ? result.back() - '0' : -1);
+}
 
 enum class Op : std::uint8_t {
   ClickPerson,          // Option1(arg)
@@ -27,7 +54,7 @@ enum class Op : std::uint8_t {
 };
 
 struct Step {
-  Op op;
+  Op op = Op::TextIs;
   int arg = 0;
   std::u16string_view text = {};
 };
@@ -44,22 +71,9 @@ constexpr Step Show() { return {Op::ClickCommand, 0}; }
 constexpr Step Clear() { return {Op::ClickCommand, 1}; }
 constexpr Step TextIs(std::u16string_view text) { return {Op::TextIs, 0, text}; }
 constexpr Step Right(int row) { return {Op::TextIsRightAnswer, row}; }
-constexpr Step Wrong() { return {Op::TextIs, 0, u"Грешен отговор!\r\n"}; }
+constexpr Step Wrong() { return {Op::TextIs, 0, kWrongText}; }
 constexpr Step People(int n) { return {Op::SelectedPeople, n}; }
 constexpr Step Achievements(int n) { return {Op::SelectedAchievements, n}; }
-
-// "Правилно.", the row's biography, each followed by a line break; nothing for a row the
-// content lacks.
-inline std::u16string RightAnswer(int row) {
-  if (row < 0 || row >= kRowCount) return {};
-  return u"Правилно.\r\n" + std::u16string(kQuizRows[static_cast<std::size_t>(row)].biography) +
-         u"\r\n";
-}
-
-// The text a text check expects.
-inline std::u16string ExpectedText(const Step& step) {
-  return step.op == Op::TextIsRightAnswer ? RightAnswer(step.arg) : std::u16string(step.text);
-}
 
 namespace scenario_steps {
 
@@ -69,49 +83,20 @@ inline constexpr Step kShowWithoutBoth[] = {
     Show(), Wrong(), Person(4), Show(), Wrong(), Clear(), Achievement(4), Show(), Wrong(),
 };
 
-inline constexpr Step kEveryPair[] = {
-    Person(0),
-    Achievement(0),
-    Show(),
-    Right(0),  //
-    Person(1),
-    Achievement(1),
-    Show(),
-    Right(1),  //
-    Person(2),
-    Achievement(2),
-    Show(),
-    Right(2),  //
-    Person(3),
-    Achievement(3),
-    Show(),
-    Right(3),  //
-    Person(4),
-    Achievement(4),
-    Show(),
-    Right(4),  //
-    Person(5),
-    Achievement(5),
-    Show(),
-    Right(5),  //
-    Person(6),
-    Achievement(6),
-    Show(),
-    Right(6),  //
-    Person(7),
-    Achievement(7),
-    Show(),
-    Right(7),  //
-    Person(8),
-    Achievement(8),
-    Show(),
-    Right(8),  //
-    // Row 3's biography keeps its trailing blank before the final line break.
-    Person(3),
-    Achievement(3),
-    Show(),
-    {Op::TextEndsWith, 0, u" \r\n"},
-};
+// Each row's pair in turn, then row 3's biography again: it keeps its trailing blank before
+// the final line break.
+inline constexpr auto kEveryPair = [] {
+  std::array<Step, 4 * kRowCount + 4> steps{};
+  for (int row = 0; row <= kRowCount; ++row) {
+    const int i = row < kRowCount ? row : 3;
+    steps[static_cast<std::size_t>(4 * row)] = Person(i);
+    steps[static_cast<std::size_t>(4 * row + 1)] = Achievement(i);
+    steps[static_cast<std::size_t>(4 * row + 2)] = Show();
+    steps[static_cast<std::size_t>(4 * row + 3)] =
+        row < kRowCount ? Right(i) : Step{Op::TextEndsWith, 0, u" \r\n"};
+  }
+  return steps;
+}();
 
 // Achievement 2 stands at the height of person 3 on screen, but is another row.
 inline constexpr Step kSideBySide[] = {Person(3), Achievement(2), Show(), Wrong()};
@@ -138,20 +123,10 @@ inline constexpr Step kShowTwice[] = {
     Person(7), Achievement(7), Show(), Show(), Right(7), Achievement(1), Show(), Show(), Wrong(),
 };
 
+// Choosing again after clearing works as at the start.
 inline constexpr Step kClear[] = {
-    Person(6),
-    Achievement(6),
-    Clear(),
-    TextIs(u"Направете своя избор!"),
-    People(0),
-    Achievements(0),
-    Show(),
-    Wrong(),
-    // Choosing again after clearing works as at the start.
-    Person(6),
-    Achievement(6),
-    Show(),
-    Right(6),
+    Person(6), Achievement(6), Clear(),   TextIs(kClearedText), People(0), Achievements(0),
+    Show(),    Wrong(),        Person(6), Achievement(6),       Show(),    Right(6),
 };
 
 inline constexpr Step kClickAgain[] = {
@@ -179,5 +154,69 @@ inline constexpr Scenario kScenarios[] = {
     {"ClearDeselectsEverythingAndForgetsTheChoices", scenario_steps::kClear},
     {"ClickingTheSelectedButtonAgainChangesNothing", scenario_steps::kClickAgain},
 };
+
+// Plays one step: a click on the driver, or a check of what it shows. Gives what is wrong,
+// empty where the check holds.
+inline std::string PlayStep(QuizDriver& d, const Step& step) {
+  const auto count = [](auto selected) {
+    int n = 0;
+    for (int i = 0; i < kRowCount; ++i) n += selected(i) ? 1 : 0;
+    return n;
+  };
+  const auto expect = [](bool ok, const std::string& what) { return ok ? std::string() : what; };
+  const std::string arg = std::to_string(step.arg);
+  switch (step.op) {
+    case Op::ClickPerson:
+      d.ClickPerson(step.arg);
+      return {};
+    case Op::ClickAchievement:
+      d.ClickAchievement(step.arg);
+      return {};
+    case Op::ClickCommand:
+      d.ClickCommand(step.arg);
+      return {};
+    case Op::TextIs:
+    case Op::TextIsRightAnswer: {
+      const std::u16string text = d.ResultText();
+      const std::u16string want =
+          step.op == Op::TextIs ? std::u16string(step.text) : RightAnswer(step.arg);
+      return expect(text == want,
+                    "text \"" + ToUtf8(text) + "\", expected \"" + ToUtf8(want) + "\"");
+    }
+    case Op::TextEndsWith: {
+      const std::u16string text = d.ResultText();
+      return expect(
+          text.ends_with(step.text),
+          "text \"" + ToUtf8(text) + "\" does not end with \"" + ToUtf8(step.text) + "\"");
+    }
+    case Op::PersonSelected:
+      return expect(d.PersonSelected(step.arg), "person " + arg + " not selected");
+    case Op::PersonNotSelected:
+      return expect(!d.PersonSelected(step.arg), "person " + arg + " selected");
+    case Op::AchievementSelected:
+      return expect(d.AchievementSelected(step.arg), "achievement " + arg + " not selected");
+    case Op::SelectedPeople: {
+      const int n = count([&](int i) { return d.PersonSelected(i); });
+      return expect(n == step.arg, std::to_string(n) + " people selected, expected " + arg);
+    }
+    case Op::SelectedAchievements: {
+      const int n = count([&](int i) { return d.AchievementSelected(i); });
+      return expect(n == step.arg, std::to_string(n) + " achievements selected, expected " + arg);
+    }
+  }
+  return "unknown step";
+}
+
+// Plays a scenario on a driver: every wrong check, by step number, empty where all hold.
+inline std::string PlayScenario(QuizDriver& d, const Scenario& scenario) {
+  std::string failures;
+  int number = 0;
+  for (const Step& step : scenario.steps) {
+    ++number;
+    const std::string wrong = PlayStep(d, step);
+    if (!wrong.empty()) failures += "step " + std::to_string(number) + ": " + wrong + "\n";
+  }
+  return failures;
+}
 
 }  // namespace quiz::testing

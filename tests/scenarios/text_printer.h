@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "window/definition.h"
 
@@ -40,6 +41,14 @@ inline std::string ControlLabel(const ui::Control& c) {
   std::string s(c.name.begin(), c.name.end());  // names are ASCII
   if (c.index != ui::kNoIndex) s += "(" + std::to_string(c.index) + ")";
   return s;
+}
+
+// The control a label names, nullptr where the definition has none.
+inline const ui::Control* ControlNamed(std::string_view label) {
+  for (const ui::Control& c : ui::Controls()) {
+    if (ControlLabel(c) == label) return &c;
+  }
+  return nullptr;
 }
 
 }  // namespace quiz::testing

@@ -7,15 +7,16 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "quiz/content.h"
 #include "quiz/quiz_form.h"
+#include "tests/scenarios/expectations.h"
 #include "tests/scenarios/keyboard_table.h"
-#include "tests/scenarios/scenario_suite.h"
+#include "tests/scenarios/scenario_table.h"
 #include "tests/scenarios/text_printer.h"
 #include "tests/scenarios/window_driver.h"
 #include "window/definition.h"
@@ -39,8 +40,11 @@ template <typename Driver>
 class WindowConformance : public ::testing::Test {
  protected:
   const ui::Control& At(std::u16string_view name, int index) {
-    const ui::Control* c = ui::Find(name, Index(index));
-    EXPECT_NE(c, nullptr) << ToUtf8(name) << "(" << index << ") is not in the definition";
+    return At(ToUtf8(name) + "(" + std::to_string(index) + ")");
+  }
+  const ui::Control& At(std::string_view label) {
+    const ui::Control* c = ControlNamed(label);
+    EXPECT_NE(c, nullptr) << label << " is not in the definition";
     return c != nullptr ? *c : ui::Controls().front();
   }
   // The selected buttons of an array, by name, in a driver (this test's own by default).
@@ -52,26 +56,21 @@ class WindowConformance : public ::testing::Test {
     }
     return selected;
   }
-  std::u16string ExpectedResult(std::string_view result) {
-    if (result == "statement") return std::u16string(kStatement);
-    if (result == "wrong") return std::u16string(Wrong().text);
-    if (result == "clear") return std::u16string(kMakeYourChoice);
-    return RightAnswer(result.back() - '0');
-  }
   Driver driver_;
 };
 
 TYPED_TEST_SUITE_P(WindowConformance);
 
-// The client area at the window's DPI: 7410 x 5730 twips.
+// The client area at the window's DPI.
 TYPED_TEST_P(WindowConformance, FixedClientAreaOfTheDefinedSize) {
   auto& d = this->driver_;
   if (!d.HasLayout()) GTEST_SKIP() << "this back end lays out nothing";
-  const std::map<int, std::pair<int, int>> expected{
-      {96, {494, 382}}, {120, {618, 478}}, {144, {741, 573}}, {192, {988, 764}}};
-  ASSERT_TRUE(expected.count(d.Dpi())) << "no figures for " << d.Dpi() << " DPI";
+  const auto* expected = std::find_if(std::begin(kClientSizes), std::end(kClientSizes),
+                                      [&](const ClientSize& s) { return s.dpi == d.Dpi(); });
+  ASSERT_NE(expected, std::end(kClientSizes)) << "no figures for " << d.Dpi() << " DPI";
   if (const auto size = d.ClientSize()) {
-    EXPECT_EQ(*size, expected.at(d.Dpi())) << "client area at " << d.Dpi() << " DPI";
+    EXPECT_EQ(*size, (std::pair<int, int>{expected->width, expected->height}))
+        << "client area at " << d.Dpi() << " DPI";
   }
   if (const auto fixed = d.FixedSize()) {
     EXPECT_TRUE(*fixed) << "the window can be resized";
@@ -81,66 +80,47 @@ TYPED_TEST_P(WindowConformance, FixedClientAreaOfTheDefinedSize) {
 TYPED_TEST_P(WindowConformance, EveryControlHasItsRectangleParentAndVisibility) {
   auto& d = this->driver_;
   if (!d.HasLayout()) GTEST_SKIP() << "this back end lays out nothing";
-  for (const ui::Control& c : ui::Controls()) {
+  const int dpi = d.Dpi();
+  for (const Placed& p : kWindow) {
+    const ui::Control& c = this->At(p.control);
     const auto rect = d.Rectangle(c);
-    ASSERT_TRUE(rect.has_value()) << ControlLabel(c) << " was not built";
-    const ui::PixelRect want = ui::ToPixels(c, d.Dpi());
-    EXPECT_EQ(*rect, want) << ControlLabel(c) << ": expected " << Describe(want) << ", got "
-                           << Describe(*rect) << " at " << d.Dpi() << " DPI";
-    EXPECT_EQ(Label(d.LiveParent(c)), Label(ui::ParentOf(c))) << "parent of " << ControlLabel(c);
-    EXPECT_EQ(d.Visible(c), ControlLabel(c) != "List1") << ControlLabel(c);
-  }
-  // Two spot checks in pixels: the top achievement and the result box at 96 DPI.
-  if (d.Dpi() == 96) {
-    EXPECT_EQ(d.Rectangle(this->At(u"Option2", 4)), (ui::PixelRect{8, 24, 297, 19}));
-    EXPECT_EQ(d.Rectangle(this->At(u"Text1", 0)), (ui::PixelRect{8, 240, 473, 137}));
-  }
-  for (int i = 0; i < kRowCount; ++i) {
-    EXPECT_EQ(Label(d.LiveParent(this->At(u"Option1", i))), "Frame1(0)");
-    EXPECT_EQ(Label(d.LiveParent(this->At(u"Option2", i))), "Frame1(1)");
+    ASSERT_TRUE(rect.has_value()) << p.control << " was not built";
+    const ui::PixelRect want = PixelsAt(p, dpi);
+    EXPECT_EQ(*rect, want) << p.control << ": expected " << Describe(want) << ", got "
+                           << Describe(*rect) << " at " << dpi << " DPI";
+    EXPECT_EQ(Label(d.LiveParent(c)), p.parent.empty() ? "none" : p.parent) << p.control;
+    EXPECT_EQ(d.Visible(c), !p.role.empty()) << p.control;
   }
 }
 
-// The six colours of the window, as the user sees them.
+// The six colours of the window, as the user sees them: on an array's top and bottom rows.
 TYPED_TEST_P(WindowConformance, DrawsTheSixColours) {
   auto& d = this->driver_;
-  const std::vector<std::pair<const ui::Control*, std::uint32_t>> expected{
-      {nullptr, ui::Rgb(192, 192, 255)},
-      {&this->At(u"Label1", 0), ui::Rgb(255, 192, 128)},
-      {&this->At(u"Frame1", 0), ui::Rgb(192, 192, 255)},
-      {&this->At(u"Frame1", 1), ui::Rgb(192, 192, 255)},
-      {&this->At(u"Command1", 0), ui::Rgb(128, 255, 128)},
-      {&this->At(u"Command1", 1), ui::Rgb(255, 128, 128)},
-      {&this->At(u"Option1", 0), ui::Rgb(192, 255, 255)},
-      {&this->At(u"Option1", 4), ui::Rgb(192, 255, 255)},
-      {&this->At(u"Option2", 0), ui::Rgb(255, 192, 255)},
-      {&this->At(u"Option2", 4), ui::Rgb(255, 192, 255)},
-  };
-  for (const auto& [control, color] : expected) {
-    const auto drawn = d.DrawnColor(control);
-    if (!drawn) GTEST_SKIP() << "this back end cannot read its pixels";
-    EXPECT_EQ(Hex(*drawn), Hex(color)) << Label(control);
+  for (const Colour& colour : kColours) {
+    const std::string name(colour.control);
+    std::vector<const ui::Control*> controls{nullptr};
+    if (name.ends_with(')')) controls = {&this->At(name)};
+    if (!name.empty() && !name.ends_with(')'))
+      controls = {&this->At(name + "(0)"), &this->At(name + "(4)")};
+    for (const ui::Control* control : controls) {
+      const auto drawn = d.DrawnColor(control);
+      if (!drawn) GTEST_SKIP() << "this back end cannot read its pixels";
+      EXPECT_EQ(Hex(*drawn), Hex(ui::Rgb(colour.red, colour.green, colour.blue))) << Label(control);
+    }
   }
 }
 
-// Neighbouring option buttons overlap by a few pixels; the strip belongs to the upper one,
-// or the lower one would paint over the descenders of the caption above it.
+// Where neighbouring option buttons overlap, the upper one is drawn: otherwise the lower one
+// would paint over the descenders of the caption above it.
 TYPED_TEST_P(WindowConformance, UpperOptionButtonsLieAboveTheOnesBelow) {
   auto& d = this->driver_;
-  int pairs = 0;
-  for (const ui::Control& upper : ui::Controls()) {
-    for (const ui::Control& lower : ui::Controls()) {
-      if (!ui::LiesAbove(upper, lower)) continue;
-      ++pairs;
-      const auto above = d.DrawnAbove(upper, lower);
-      if (!above) GTEST_SKIP() << "this back end cannot tell its stacking";
-      EXPECT_TRUE(*above) << ControlLabel(upper) << " should lie above " << ControlLabel(lower);
-      const auto reverse = d.DrawnAbove(lower, upper);
-      EXPECT_FALSE(reverse.value_or(false))
-          << ControlLabel(lower) << " lies above " << ControlLabel(upper);
-    }
+  for (const auto& [upper, lower] : OverlappingPairs()) {
+    const auto above = d.DrawnAbove(this->At(upper), this->At(lower));
+    if (!above) GTEST_SKIP() << "this back end cannot tell its stacking";
+    EXPECT_TRUE(*above) << upper << " should lie above " << lower;
+    EXPECT_FALSE(d.DrawnAbove(this->At(lower), this->At(upper)).value_or(false))
+        << lower << " lies above " << upper;
   }
-  EXPECT_EQ(pairs, 16);  // each column: eight neighbouring pairs
 }
 
 // Every caption is drawn whole: the 18 option buttons, the two command buttons, the frames
@@ -190,7 +170,7 @@ TYPED_TEST_P(WindowConformance, KeyboardFollowsTheTable) {
         EXPECT_EQ(*choices, (std::pair<int, int>{step.chosen_person, step.chosen_achievement}))
             << where << ": choices";
       }
-      EXPECT_EQ(ToUtf8(fresh.ResultText()), ToUtf8(this->ExpectedResult(step.result)))
+      EXPECT_EQ(ToUtf8(fresh.ResultText()), ToUtf8(ExpectedResult(step.result)))
           << where << ": result box";
       if (const auto visible = fresh.FocusVisible()) {
         EXPECT_TRUE(*visible) << where << ": no focus mark on " << step.focus;

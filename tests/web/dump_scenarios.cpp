@@ -1,130 +1,193 @@
-// Writes the scenario table, the keyboard table and the texts the random run's model needs
-// as JSON, for the browser test: the same scenarios and keys as the native suites, from one
-// source. Built with the host's compiler; every text is UTF-16, written as ASCII with \u
-// escapes.
+// Writes the tests' shared expectations as JSON for the tests outside C++ (the browser
+// test, the AT-SPI test): the window's own figures, the scenarios and a seeded random run
+// played on the reference model with its expected state after every click, and the
+// keyboard runs. Built with the host's compiler; texts are written as ASCII with \u escapes.
+//   dump_scenarios [SEED] > scenarios.json
+// Controls are named as the definition names them ("Option1(4)"); a state is
+//   {"person": "Option1(4)" or "", "achievement": ..., "choices": [person, achievement],
+//    "result": "statement" | "wrong" | "clear" | "right N"}
+// and "results" maps each result to its text. The layout:
+//   {"results": {...}, "opening": state + "focus",
+//    "scenarios": [{"name", "steps": [state + "click"]}],
+//    "random_run": {"seed", "events": [state + "click"]},
+//    "key_runs": [{"name", "steps": [state + "key" + "focus"]}],
+//    "client_sizes": [{"dpi", "width", "height"}],
+//    "colours": [{"control" ("" the form, "Option1" the whole array), "rgb": [r, g, b]}],
+//    "window": [{"role", "control", "name", "parent", "twips": [left, top, width, height],
+//                "pixels": [x, y, width, height] at 96 DPI in the parent,
+//                "in_form": the same from the form's top left corner}],
+//    "tab_order": [control], "overlapping": [[upper, lower]]}
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
-#include "quiz/content.h"
-#include "quiz/quiz_form.h"
+#include "tests/scenarios/expectations.h"
 #include "tests/scenarios/keyboard_table.h"
+#include "tests/scenarios/random_run.h"
 #include "tests/scenarios/scenario_table.h"
 
 namespace {
 
-using quiz::testing::KeyName;
-using quiz::testing::Op;
+using namespace quiz::testing;
 
-// A name from the tables: ASCII, written as it is.
-void PutName(std::string_view name) {
-  std::printf("\"%.*s\"", static_cast<int>(name.size()), name.data());
-}
-
-void PutText(std::u16string_view text) {
-  std::putchar('"');
+std::string Text(std::u16string_view text) {
+  std::string out = "\"";
   for (const char16_t c : text) {
     if (c >= 0x20 && c < 0x7F && c != u'"' && c != u'\\') {
-      std::putchar(static_cast<char>(c));
+      out += static_cast<char>(c);
     } else {
-      std::printf("\\u%04x", static_cast<unsigned>(c));
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
+      out += escape;
     }
   }
-  std::putchar('"');
+  return out + "\"";
 }
 
-std::string_view OpName(Op op) {
-  switch (op) {
-    case Op::ClickPerson:
-      return "click_person";
-    case Op::ClickAchievement:
-      return "click_achievement";
-    case Op::ClickCommand:
-      return "click_command";
-    case Op::TextIs:
-    case Op::TextIsRightAnswer:
-      return "text_is";
-    case Op::TextEndsWith:
-      return "text_ends_with";
-    case Op::PersonSelected:
-      return "person_selected";
-    case Op::PersonNotSelected:
-      return "person_not_selected";
-    case Op::AchievementSelected:
-      return "achievement_selected";
-    case Op::SelectedPeople:
-      return "selected_people";
-    case Op::SelectedAchievements:
-      return "selected_achievements";
-  }
-  return "unknown";
-}
-
-void PutKeyRuns() {
-  std::printf("\"start_focus\": ");
-  PutName(quiz::testing::kStartFocus);
-  std::printf(",\n\"key_runs\": [");
-  const char* run_comma = "";
-  for (const quiz::testing::KeyRun& run : quiz::testing::kKeyRuns) {
-    std::printf("%s\n {\"name\": ", run_comma);
-    PutName(run.name);
-    std::printf(", \"steps\": [");
-    run_comma = ",";
-    const char* comma = "";
-    for (const quiz::testing::KeyStep& step : run.steps) {
-      std::printf("%s\n  {\"key\": ", comma);
-      PutName(KeyName(step.key));
-      std::printf(", \"focus\": ");
-      PutName(step.focus);
-      std::printf(", \"person\": ");
-      PutName(step.person);
-      std::printf(", \"achievement\": ");
-      PutName(step.achievement);
-      std::printf(", \"choices\": [%d, %d], \"result\": ", step.chosen_person,
-                  step.chosen_achievement);
-      PutName(step.result);
-      std::putchar('}');
-      comma = ",";
+// A UTF-8 string of the tables (no character beyond the Basic Multilingual Plane).
+std::string Name(std::string_view utf8) {
+  std::u16string text;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned>(utf8[k]) & 0xFFu; };
+    unsigned c = byte(i);
+    if (c >= 0xE0) {
+      c = ((c & 0x0Fu) << 12) | ((byte(i + 1) & 0x3Fu) << 6) | (byte(i + 2) & 0x3Fu);
+      i += 2;
+    } else if (c >= 0xC0) {
+      c = ((c & 0x1Fu) << 6) | (byte(i + 1) & 0x3Fu);
+      i += 1;
     }
-    std::printf("]}");
+    text += static_cast<char16_t>(c);
   }
-  std::printf("],\n");
+  return Text(text);
+}
+
+std::string Numbers(std::initializer_list<int> numbers) {
+  std::string out = "[";
+  for (const int n : numbers) out += (out.size() > 1 ? ", " : "") + std::to_string(n);
+  return out + "]";
+}
+
+std::string State(QuizModel& m) {
+  const auto choices = *m.Choices();
+  return "\"person\": " + Name(m.SelectedPersonLabel()) +
+         ", \"achievement\": " + Name(m.SelectedAchievementLabel()) +
+         ", \"choices\": " + Numbers({choices.first, choices.second}) +
+         ", \"result\": " + Name(m.result());
+}
+
+std::string Click(std::string_view array, int index, QuizModel& m) {
+  return "\n  {\"click\": " + Name(std::string(array) + "(" + std::to_string(index) + ")") + ", " +
+         State(m) + "}";
+}
+
+// A list of items, one a line.
+template <typename Items, typename Put>
+std::string List(const Items& items, Put put) {
+  std::string out = "[";
+  for (const auto& item : items) out += (out.size() > 1 ? "," : "") + put(item);
+  return out + "]";
+}
+
+// Each scenario on the model; a check that fails there is a fault of the table or the model.
+std::string Scenarios() {
+  return List(kScenarios, [](const Scenario& s) {
+    QuizModel m;
+    std::string steps;
+    for (const Step& step : s.steps) {
+      const std::string wrong = PlayStep(m, step);
+      if (!wrong.empty()) {
+        std::fprintf(stderr, "%.*s on the model: %s\n", static_cast<int>(s.name.size()),
+                     s.name.data(), wrong.c_str());
+        std::exit(1);
+      }
+      const char* arrays[] = {"Option1", "Option2", "Command1"};
+      if (step.op <= Op::ClickCommand) {
+        steps += (steps.empty() ? "" : ",") + Click(arrays[static_cast<int>(step.op)], step.arg, m);
+      }
+    }
+    return "\n {\"name\": " + Name(s.name) + ", \"steps\": [" + steps + "]}";
+  });
+}
+
+std::string RandomRun(std::uint64_t seed, int count) {
+  RandomEvents events(seed);
+  QuizModel m;
+  std::string out = "{\"seed\": " + std::to_string(seed) + ", \"events\": [";
+  for (int n = 0; n < count; ++n) {
+    const RandomEvent e = events.Next();
+    e.PlayOn(m);
+    out += (n == 0 ? "" : ",") + Click(e.array, e.index, m);
+  }
+  return out + "]}";
+}
+
+std::string KeyRuns() {
+  return List(kKeyRuns, [](const KeyRun& run) {
+    return "\n {\"name\": " + Name(run.name) + ", \"steps\": " +
+           List(run.steps,
+                [](const KeyStep& s) {
+                  return "\n  {\"key\": " + Name(KeyName(s.key)) + ", \"focus\": " + Name(s.focus) +
+                         ", \"person\": " + Name(s.person) +
+                         ", \"achievement\": " + Name(s.achievement) +
+                         ", \"choices\": " + Numbers({s.chosen_person, s.chosen_achievement}) +
+                         ", \"result\": " + Name(s.result) + "}";
+                }) +
+           "}";
+  });
+}
+
+std::string Window() {
+  const auto px = [](int twips) { return quiz::ui::TwipsToPixels(twips, 96); };
+  return List(kWindow, [&](const Placed& p) {
+    int x = px(p.left), y = px(p.top);
+    for (const Placed& parent : kWindow) {
+      if (parent.control == p.parent) x += px(parent.left), y += px(parent.top);
+    }
+    return "\n {\"role\": " + Name(p.role) + ", \"control\": " + Name(p.control) +
+           ", \"name\": " + Name(p.name) + ", \"parent\": " + Name(p.parent) +
+           ", \"twips\": " + Numbers({p.left, p.top, p.width, p.height}) +
+           ", \"pixels\": " + Numbers({px(p.left), px(p.top), px(p.width), px(p.height)}) +
+           ", \"in_form\": " + Numbers({x, y, px(p.width), px(p.height)}) + "}";
+  });
 }
 
 }  // namespace
 
-int main() {
-  std::printf("{\"scenarios\": [");
-  const char* scenario_comma = "";
-  for (const quiz::testing::Scenario& s : quiz::testing::kScenarios) {
-    std::printf("%s\n {\"name\": ", scenario_comma);
-    PutName(s.name);
-    std::printf(", \"steps\": [");
-    scenario_comma = ",";
-    const char* comma = "";
-    for (const quiz::testing::Step& step : s.steps) {
-      std::printf("%s\n  {\"op\": ", comma);
-      PutName(OpName(step.op));
-      std::printf(", \"arg\": %d, \"text\": ", step.arg);
-      PutText(quiz::testing::ExpectedText(step));
-      std::putchar('}');
-      comma = ",";
-    }
-    std::printf("]}");
+int main(int argc, char** argv) {
+  const std::uint64_t seed = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : RandomSeed();
+  std::string results = "{" + Name("statement") + ": " + Text(ExpectedResult("statement"));
+  for (const char* result : {"wrong", "clear"}) {
+    results += ",\n " + Name(result) + ": " + Text(ExpectedResult(result));
   }
-  std::printf("],\n");
-  PutKeyRuns();
-  std::printf("\"statement\": ");
-  PutText(quiz::kStatement);
-  std::printf(",\n\"wrong\": ");
-  PutText(std::u16string(quiz::kWrongAnswer) + std::u16string(quiz::kCrLf));
-  std::printf(",\n\"cleared\": ");
-  PutText(quiz::kMakeYourChoice);
-  std::printf(",\n\"right\": [");
   for (int row = 0; row < quiz::kRowCount; ++row) {
-    std::printf(row == 0 ? "\n " : ",\n ");
-    PutText(quiz::testing::RightAnswer(row));
+    const std::string result = "right " + std::to_string(row);
+    results += ",\n " + Name(result) + ": " + Text(ExpectedResult(result));
   }
-  std::printf("]}\n");
+  QuizModel opening;
+  std::printf("{\"results\": %s},\n", results.c_str());
+  std::printf("\"opening\": {\"focus\": %s, %s},\n", Name(kStartFocus).c_str(),
+              State(opening).c_str());
+  std::printf("\"scenarios\": %s,\n", Scenarios().c_str());
+  std::printf("\"random_run\": %s,\n", RandomRun(seed, 3000).c_str());
+  std::printf("\"key_runs\": %s,\n", KeyRuns().c_str());
+  std::printf("\"client_sizes\": %s,\n", List(kClientSizes, [](const ClientSize& s) {
+                                           return "\n {\"dpi\": " + std::to_string(s.dpi) +
+                                                  ", \"width\": " + std::to_string(s.width) +
+                                                  ", \"height\": " + std::to_string(s.height) + "}";
+                                         }).c_str());
+  std::printf("\"colours\": %s,\n", List(kColours, [](const Colour& c) {
+                                      return "\n {\"control\": " + Name(c.control) +
+                                             ", \"rgb\": " + Numbers({c.red, c.green, c.blue}) +
+                                             "}";
+                                    }).c_str());
+  std::printf("\"window\": %s,\n", Window().c_str());
+  std::printf("\"tab_order\": %s,\n",
+              List(kTabOrder, [](std::string_view c) { return "\n " + Name(c); }).c_str());
+  std::printf("\"overlapping\": %s}\n", List(OverlappingPairs(), [](const auto& pair) {
+                                          return "\n [" + Name(pair.first) + ", " +
+                                                 Name(pair.second) + "]";
+                                        }).c_str());
   return 0;
 }

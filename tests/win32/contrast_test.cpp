@@ -1,12 +1,13 @@
 // Captions stay readable in the default colours and in a dark high-contrast scheme: the
 // layout stays, every caption has a contrast of at least 4.5:1 with its background, and an
 // empty option button's circle stays empty (no dark disc on a light background).
+#include "tests/scenarios/contrast.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <string>
 
 #include "tests/scenarios/text_printer.h"
@@ -14,19 +15,6 @@
 
 namespace quiz::testing {
 namespace {
-
-// WCAG's relative luminance and contrast ratio of two colours 0x00RRGGBB.
-double Luminance(std::uint32_t rgb) {
-  const auto channel = [](std::uint32_t c) {
-    const double v = static_cast<double>(c & 0xFF) / 255.0;
-    return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-  };
-  return 0.2126 * channel(rgb >> 16) + 0.7152 * channel(rgb >> 8) + 0.0722 * channel(rgb);
-}
-double Contrast(std::uint32_t a, std::uint32_t b) {
-  const double la = Luminance(a), lb = Luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 // A dark high-contrast scheme for the session while it lives, as a user would pick one.
 class DarkScheme {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/scenarios/expectations.h"
 #include "tests/scenarios/text_printer.h"
 #include "tests/scenarios/window_driver.h"
 #include "window/definition.h"
@@ -302,12 +303,13 @@ class Win32Driver : public WindowDriver {
   HWND window_ = nullptr;
 };
 
-// The client area and every control where the definition puts them at this DPI.
+// The client area and every control where the window puts them at this DPI.
 inline void ExpectLayoutAt(Win32Driver& d, int dpi) {
-  EXPECT_EQ(d.ClientSize(),
-            (std::pair<int, int>{ui::TwipsToPixels(7410, dpi), ui::TwipsToPixels(5730, dpi)}));
-  for (const ui::Control& c : ui::Controls()) {
-    EXPECT_EQ(d.Rectangle(c), ui::ToPixels(c, dpi)) << ControlLabel(c);
+  for (const ClientSize& size : kClientSizes) {
+    if (size.dpi == dpi) EXPECT_EQ(d.ClientSize(), (std::pair<int, int>{size.width, size.height}));
+  }
+  for (const Placed& p : kWindow) {
+    EXPECT_EQ(d.Rectangle(*ControlNamed(p.control)), PixelsAt(p, dpi)) << p.control;
   }
 }
 
