@@ -132,15 +132,15 @@ TEST(WebMarkup, EveryVisibleControlInScreenOrderWithTheDefinitionsPixelsAndTexts
   const auto has = [&](const std::string& part) { return markup.find(part) != std::string::npos; };
   EXPECT_TRUE(
       has("style=\"--w:494;--h:382;--font:16;--face:'Times New Roman';font-weight:400;"
-          "background:#c0c0ff\""));
+          "background:#c0c0ff;color:#000000\""));
   EXPECT_TRUE(
       has("<label id=\"Option1_0\" class=\"option align-right\" style=\"--x:8;--y:152;"
-          "--w:137;--h:19;--z:1;background:#c0ffff\"><input type=\"radio\" "
+          "--w:137;--h:19;--z:1;background:#c0ffff;color:#000000\"><input type=\"radio\" "
           "name=\"Frame1_0\"><span>" +
           Utf8(kQuizRows[0].person) + "</span></label>"));
-  EXPECT_TRUE(
-      has("<button type=\"button\" id=\"Command1_0\" class=\"command align-left\" "
-          "style=\"--x:56;--y:216;--w:105;--h:19;background:#80ff80\">Изведи</button>"));
+  EXPECT_TRUE(has(
+      "<button type=\"button\" id=\"Command1_0\" class=\"command align-left\" "
+      "style=\"--x:56;--y:216;--w:105;--h:19;background:#80ff80;color:#000000\">Изведи</button>"));
   // One heading, the title; the result box a polite live region with its name, its CR LF
   // kept through the parser as a reference; quotes escaped.
   EXPECT_EQ(markup.find("<h1"), markup.rfind("<h1"));
@@ -208,6 +208,12 @@ TEST(WebModule, EventsReachTheOneWindowAfterItsLoad) {
   EXPECT_EQ(quiz_key(0, 0, result), static_cast<std::int32_t>(At(ui::PersonButton(3))));
   for (std::uint32_t modifier : {2u, 4u, 8u}) EXPECT_EQ(quiz_key(0, modifier, result), -1);
   EXPECT_EQ(quiz_key(99, 0, result), -1);
+  // Down (key 2) on a button chooses the one below it, selected on the page and clicked.
+  const auto below = At(ui::PersonButton(5));
+  EXPECT_EQ(quiz_key(2, 0, static_cast<std::int32_t>(At(ui::PersonButton(4)))),
+            static_cast<std::int32_t>(below));
+  EXPECT_TRUE(FakePage::selected[below]);
+  EXPECT_EQ(quiz_chosen_person(), 5);
 }
 
 }  // namespace

@@ -80,7 +80,9 @@ std::string Attributes(const Control& c, std::string_view classes, int layer) {
                     ";--y:" + Number(r.y) + ";--w:" + Number(r.width) + ";--h:" + Number(r.height);
   if (layer >= 0) out += ";--z:" + Number(layer);
   const bool coloured = c.kind != Kind::CommandButton || c.graphical;
-  if (coloured && c.back_color != kSystemColor) out += ";background:" + Colour(c.back_color);
+  if (coloured && c.back_color != kSystemColor) {
+    out += ";background:" + Colour(c.back_color) + ";color:" + Colour(InkOn(c.back_color));
+  }
   out += '"';
   if (!c.accessible_name.empty()) {
     out += " aria-label=\"";
@@ -126,11 +128,24 @@ void Command(std::string& out, const Control& c) {
   out += "</button>\n";
 }
 
-// A text box the user reads: focusable, announced politely when a click changes it.
+std::string_view LiveAttribute(LiveSetting live) {
+  switch (live) {
+    case LiveSetting::Off:
+      return "";
+    case LiveSetting::Polite:
+      return " aria-live=\"polite\"";
+    case LiveSetting::Assertive:
+      return " aria-live=\"assertive\"";
+  }
+  return "";
+}
+
+// A text box the user reads: focusable, and a live region as the definition sets it.
 void TextBox(std::string& out, const Control& c) {
   out += "<div" + Attributes(c, c.vertical_scroll ? "text scroll" : "text", -1) +
          " role=\"textbox\" tabindex=\"0\" aria-multiline=\"" + (c.multi_line ? "true" : "false") +
-         "\" aria-readonly=\"" + (c.read_only ? "true" : "false") + "\" aria-live=\"polite\">";
+         "\" aria-readonly=\"" + (c.read_only ? "true" : "false") + '"' +
+         std::string(LiveAttribute(c.live)) + '>';
   AppendHtml(out, c.caption);
   out += "</div>\n";
 }
@@ -240,7 +255,7 @@ std::string WindowMarkup() {
                     ";--font:" + Number(form.font.points * kCssDpi / 72) + ";--face:'";
   AppendHtml(out, form.font.face);
   out += "';font-weight:" + Number(form.font.weight) + ";background:" + Colour(form.back_color) +
-         "\">\n";
+         ";color:" + Colour(InkOn(form.back_color)) + "\">\n";
   bool heading = true;  // the first label on screen is the window's title
   for (const Control* c : ScreenOrder()) {
     switch (c->kind) {

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "window/binding.h"
-#include "window/layout.h"
+#include "window/keyboard.h"
 #include "window/web/markup.h"
 
 #if defined(__wasm__)
@@ -34,10 +34,13 @@ const PageCalls* g_page = &kImports;
 const PageCalls* g_page = nullptr;
 #endif
 
-// The keys the window handles and the modifiers the page reports, by number.
-constexpr std::array<std::string_view, 1> kKeys{"Tab"};
-constexpr std::array<std::string_view, 4> kModifiers{"shift", "alt", "ctrl", "meta"};
-constexpr std::uint32_t kShift = 1, kOthers = 2 | 4 | 8;
+// The keys of the keyboard model as the browser names them (KeyboardEvent.key), in the
+// model's order, and its modifier bits, lowest first (KeyboardEvent's shiftKey and so on).
+constexpr std::array<std::string_view, 8> kKeys{"Tab",        "ArrowUp", "ArrowDown", "ArrowLeft",
+                                                "ArrowRight", " ",       "Enter",     "Escape"};
+constexpr std::array<std::string_view, 4> kModifiers{"shift", "ctrl", "alt", "meta"};
+static_assert(kShift == 1 && kCtrl == 2 && kAlt == 4 && kMeta == 8);
+static_assert(static_cast<std::size_t>(Key::Other) == kKeys.size());
 
 std::optional<WebWindow>& Window() {
   static std::optional<WebWindow> window;
@@ -81,8 +84,7 @@ const std::string& Table() {
              "\", \"click\": " + (HasClickHandler(c) ? "true" : "false") + '}';
       comma = ",";
     }
-    out += "],\n\"start\": " + std::to_string(Position(NextTabStop(nullptr, 1, Selected))) +
-           ",\n\"keys\": [";
+    out += "],\n\"start\": " + std::to_string(Position(FirstFocus(Selected))) + ",\n\"keys\": [";
     AppendNames(out, kKeys);
     out += "],\n\"modifiers\": [";
     AppendNames(out, kModifiers);
@@ -119,8 +121,10 @@ QUIZ_EXPORT(quiz_click) std::int32_t quiz_click(std::size_t position) {
 }
 QUIZ_EXPORT(quiz_key)
 std::int32_t quiz_key(std::uint32_t key, std::uint32_t modifiers, std::int32_t focus) {
-  if (key >= kKeys.size() || (modifiers & kOthers) != 0) return -1;
-  return Position(NextTabStop(At(focus), (modifiers & kShift) != 0 ? -1 : 1, Selected));
+  std::optional<WebWindow>& window = Window();
+  if (!window || key >= kKeys.size()) return -1;
+  const KeyPress press{static_cast<Key>(key), static_cast<std::uint8_t>(modifiers & 15)};
+  return Position(window->Key(At(focus), press));
 }
 QUIZ_EXPORT(quiz_chosen_person) std::int32_t quiz_chosen_person() {
   const std::optional<WebWindow>& window = Window();

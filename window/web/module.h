@@ -34,8 +34,9 @@ std::size_t quiz_table_length();
 std::int32_t quiz_load();
 std::int32_t quiz_click(std::size_t position);
 // A key pressed with the focus on the control at `focus` (-1: none): "keys"[key] with the
-// "modifiers" bits held. Returns the position the focus moves to, or -1 where the key is
-// not the window's (the browser does with it what it does).
+// "modifiers" bits held, carried out as the keyboard model says (a button chosen or
+// pressed). Returns the position the focus is to be on after it, or -1 where the key is not
+// the window's (the browser does with it what it does).
 std::int32_t quiz_key(std::uint32_t key, std::uint32_t modifiers, std::int32_t focus);
 // The controller's two remembered choices; nothing chosen before the load.
 std::int32_t quiz_chosen_person();

@@ -18,6 +18,25 @@ bool WebWindow::Click(std::size_t position) {
   return position < controls.size() && adapter_.Click(controls[position]);
 }
 
+const Control* WebWindow::Key(const Control* focus, KeyPress press) {
+  const KeyOutcome outcome =
+      AnswerKey(focus, press, [this](const Control& option) { return IsSelected(option); });
+  switch (outcome.action) {
+    case KeyAction::Pass:
+      return nullptr;
+    case KeyAction::Ignore:
+      return focus;
+    case KeyAction::Focus:
+      return outcome.target;
+    case KeyAction::Choose:
+    case KeyAction::Press:
+      if (outcome.target->kind == Kind::OptionButton) SetSelected(*outcome.target, true);
+      adapter_.Click(*outcome.target);
+      return outcome.target;
+  }
+  return nullptr;
+}
+
 void WebWindow::SetSelected(const Control& option, bool selected) {
   if (const auto at = PositionOf(option, Kind::OptionButton)) {
     page_.set_selected(*at, selected ? 1u : 0u);

@@ -11,6 +11,7 @@
 
 #include "window/back_end.h"
 #include "window/form_adapter.h"
+#include "window/keyboard.h"
 
 namespace quiz::ui::web {
 
@@ -42,6 +43,10 @@ class WebWindow final : public BackEnd {
   // A user's click on the control at this position of Controls(). False where there is no
   // such control or no handler for its click.
   bool Click(std::size_t position);
+  // A key pressed with the focus on a control (nullptr: on none), carried out as the
+  // keyboard model answers it: a button chosen or pressed. Returns where the focus is to be
+  // after it, or nullptr where the key is not the window's.
+  const Control* Key(const Control* focus, KeyPress press);
   const QuizForm& form() const { return adapter_.form(); }
 
  private:
