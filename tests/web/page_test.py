@@ -428,6 +428,17 @@ class DevicesTest(unittest.TestCase):
         self.assertGreaterEqual(sizes[2], 2 * sizes[1])
         self.assertGreaterEqual(sizes[4], 3.5 * sizes[1])
 
+    def test_larger_text_enlarges_the_window_whole(self):
+        # A user's style sheet asking for text half as large again as the browser's default.
+        emulate(1280, 800)
+        open_page()
+        js("document.documentElement.style.fontSize = '150%'")
+        shown = self.fit("text at 150 %")
+        self.assertEqual(shown["caption_device_pixels"], 24)
+        size = next(s for s in DATA["client_sizes"] if s["dpi"] == 96)
+        self.assertEqual(js("return document.getElementById('quiz').offsetWidth"),
+                         size["width"] * 1.5)
+
     def test_forced_colours_keep_every_caption_inside_its_box(self):
         for width, height in ((800, 600), PHONES["portrait"]):
             emulate(width, height, media=[("forced-colors", "active")])
