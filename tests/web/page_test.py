@@ -528,6 +528,7 @@ class OfflineTest(unittest.TestCase):
         finally:
             own.shutdown()
             own.server_close()
+        browser.execute_cdp_cmd("Network.clearBrowserCache", {})  # only the worker's cache
         open_page(url)
         click("Option1_3", "Option2_3", "Command1_0")
         self.assertEqual(state()["text"], text("right 3"))
