@@ -412,11 +412,10 @@ class DevicesTest(unittest.TestCase):
                 tap("Option2_2")
                 tap("Command1_0")
                 WebDriverWait(browser, 5).until(lambda b: state()["text"] == text("wrong"))
+                js("scrollTo(0, 0)")
+                screenshot(f"phone-{name}")
                 js(TEXT_SPACING)
                 self.assertEqual(js(FIT)["clipped"], [], f"{name}, text spacing")
-                if name == "portrait":
-                    js("scrollTo(0, 0)")
-                    screenshot("phone")
 
     def test_zoom_makes_text_larger_and_never_scrolls_sideways(self):
         # Browser zoom of a 1280 x 800 window: fewer, larger CSS pixels.
