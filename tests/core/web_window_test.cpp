@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "quiz/content.h"
+#include "tests/scenarios/expectations.h"
 #include "tests/scenarios/text_printer.h"
 #include "window/web/markup.h"
 #include "window/web/module.h"
@@ -121,43 +123,67 @@ std::vector<std::string> Ids(const std::string& markup) {
   return ids;
 }
 
-TEST(WebMarkup, EveryVisibleControlInScreenOrderWithTheDefinitionsPixelsAndTexts) {
+// The start tag of the element with this id.
+std::string StartTag(const std::string& markup, const std::string& id) {
+  const std::size_t at = markup.rfind('<', markup.find(" id=\"" + id + "\""));
+  return at == std::string::npos ? "" : markup.substr(at, markup.find('>', at) - at + 1);
+}
+
+std::string Hex(const Colour& c) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x", c.red, c.green, c.blue);
+  return text;
+}
+
+// Every shown control in screen order, with its rectangle at 96 DPI, its colour with its
+// ink, and its caption; the form's size and font.
+TEST(WebMarkup, EveryShownControlInScreenOrderWithItsPlaceColourAndCaption) {
   const std::string markup = ui::web::WindowMarkup();
-  EXPECT_EQ(Ids(markup), (std::vector<std::string>{
-                             "quiz",      "Label1_0",  "Frame1_0",   "Option1_4",  "Option1_5",
-                             "Option1_3", "Option1_6", "Option1_8",  "Option1_1",  "Option1_7",
-                             "Option1_2", "Option1_0", "Frame1_1",   "Option2_4",  "Option2_5",
-                             "Option2_2", "Option2_1", "Option2_8",  "Option2_3",  "Option2_7",
-                             "Option2_6", "Option2_0", "Command1_0", "Command1_1", "Text1_0"}));
-  const auto has = [&](const std::string& part) { return markup.find(part) != std::string::npos; };
-  EXPECT_TRUE(
-      has("style=\"--w:494;--h:382;--font:16;--face:'Times New Roman';font-weight:400;"
-          "background:#c0c0ff;color:#000000\""));
-  EXPECT_TRUE(
-      has("<label id=\"Option1_0\" class=\"option align-right\" style=\"--x:8;--y:152;"
-          "--w:137;--h:19;--z:1;background:#c0ffff;color:#000000\"><input type=\"radio\" "
-          "name=\"Frame1_0\"><span>" +
-          Utf8(kQuizRows[0].person) + "</span></label>"));
-  EXPECT_TRUE(has(
-      "<button type=\"button\" id=\"Command1_0\" class=\"command align-left\" "
-      "style=\"--x:56;--y:216;--w:105;--h:19;background:#80ff80;color:#000000\">Изведи</button>"));
-  // One heading, the title; the result box a polite live region with its name, its CR LF
-  // kept through the parser as a reference; quotes escaped.
+  std::vector<std::string> expected{"quiz"};
+  for (const Placed& p : kWindow) {
+    if (p.role.empty()) continue;  // the hidden list
+    std::string id(p.control.substr(0, p.control.find('(')));
+    if (p.control.find('(') != std::string_view::npos) {
+      id += '_' + std::string(p.control.substr(p.control.find('(') + 1));
+      id.pop_back();
+    }
+    expected.push_back(id);
+    const std::string tag = StartTag(markup, id);
+    const ui::PixelRect r = PixelsAt(p, 96);
+    EXPECT_NE(tag.find("style=\"--x:" + std::to_string(r.x) + ";--y:" + std::to_string(r.y) +
+                       ";--w:" + std::to_string(r.width) + ";--h:" + std::to_string(r.height)),
+              std::string::npos)
+        << tag;
+    for (const Colour& c : kColours) {
+      const bool own = c.control == p.control || c.control == id.substr(0, id.find('_'));
+      if (!c.control.empty() && own) {
+        EXPECT_NE(tag.find("background:" + Hex(c) + ";color:#000000"), std::string::npos) << tag;
+      }
+    }
+    std::string name;  // UTF-8 as in the table, its quotes escaped as in the markup
+    for (const char c : p.name) name += c == '"' ? std::string("&quot;") : std::string(1, c);
+    EXPECT_NE(markup.find(p.role == "text" ? "aria-label=\"" + name : name), std::string::npos);
+  }
+  EXPECT_EQ(Ids(markup), expected);
+  EXPECT_NE(StartTag(markup, "quiz")
+                .find("--w:494;--h:382;--font:16;--face:'Times New Roman';"
+                      "font-weight:400;background:" +
+                      Hex(kColours[0])),
+            std::string::npos);
+  // One heading, the title; the result box a polite live region, its CR LF kept through the
+  // parser as a reference; quotes escaped; the upper of two overlapping buttons stacked above.
   EXPECT_EQ(markup.find("<h1"), markup.rfind("<h1"));
-  EXPECT_TRUE(has("<h1 id=\"Label1_0\""));
-  EXPECT_TRUE(
-      has("aria-label=\"Резултат\" role=\"textbox\" tabindex=\"0\" "
-          "aria-multiline=\"true\" aria-readonly=\"true\" aria-live=\"polite\">"));
-  EXPECT_TRUE(has("&#13;\n"));
-  EXPECT_FALSE(has("\r"));
-  EXPECT_TRUE(has("&quot;Bombe&quot;"));
-  // Rows overlap: the upper button lies above the one below it.
-  EXPECT_TRUE(
-      has("id=\"Option1_4\" class=\"option align-right\" style=\"--x:8;--y:24;--w:137;"
-          "--h:19;--z:17;"));
-  EXPECT_TRUE(
-      has("id=\"Option1_5\" class=\"option align-right\" style=\"--x:8;--y:40;--w:137;"
-          "--h:19;--z:15;"));
+  EXPECT_EQ(StartTag(markup, "Label1_0").rfind("<h1 ", 0), 0u);
+  EXPECT_NE(StartTag(markup, "Text1_0")
+                .find(" role=\"textbox\" tabindex=\"0\" "
+                      "aria-multiline=\"true\" aria-readonly=\"true\" "
+                      "aria-live=\"polite\">"),
+            std::string::npos);
+  EXPECT_NE(markup.find("&#13;\n"), std::string::npos);
+  EXPECT_EQ(markup.find('\r'), std::string::npos);
+  EXPECT_NE(markup.find("&quot;Bombe&quot;"), std::string::npos);
+  EXPECT_NE(StartTag(markup, "Option1_4").find(";--z:17;"), std::string::npos);
+  EXPECT_NE(StartTag(markup, "Option1_5").find(";--z:15;"), std::string::npos);
 }
 
 TEST(WebMarkup, PageTextsAndTheirEncoding) {
