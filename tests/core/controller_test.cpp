@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "quiz/quiz_form.h"
+#include "tests/scenarios/scenario_table.h"
 
 namespace quiz {
 namespace {
@@ -85,14 +86,14 @@ TEST(Controller, WrongAnswerAndClearWriteTheirExactTexts) {
   QuizForm form(w);
   form.Form_Load();
   form.Command1_Click(0);
-  EXPECT_EQ(w.text, u"Грешен отговор!\r\n");
+  EXPECT_EQ(w.text, testing::kWrongText);
   form.Option1_Click(3);
   form.Option2_Click(2);
   form.Command1_Click(0);
-  EXPECT_EQ(w.text, u"Грешен отговор!\r\n");
+  EXPECT_EQ(w.text, testing::kWrongText);
   w.log.clear();
   form.Command1_Click(1);
-  EXPECT_EQ(w.text, u"Направете своя избор!");
+  EXPECT_EQ(w.text, testing::kClearedText);
   EXPECT_EQ(form.person(), -5);
   EXPECT_EQ(form.achievement(), -15);
   EXPECT_EQ(w.log.size(), 18u);
@@ -128,7 +129,7 @@ TEST(Controller, IndexesOutsideTheArraysAreIgnored) {
   form.Command1_Click(1);
   form.Option1_Click(-15);
   form.Command1_Click(0);
-  EXPECT_EQ(w.text, u"Грешен отговор!\r\n");
+  EXPECT_EQ(w.text, testing::kWrongText);
 }
 
 TEST(Controller, AMissingBiographyLeavesTheBoxAsItIs) {

@@ -66,7 +66,7 @@ class RealClicks : public ::testing::Test {
     return option != nullptr && window_.IsSelected(*option);
   }
 
-  ui::QtQuizWindow window_;
+  ui::qt::QtWindow window_;
 };
 
 TEST_F(RealClicks, PersonThreeWithAchievementThreeShowsTheAnswerAndClearClears) {

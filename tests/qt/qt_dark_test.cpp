@@ -49,10 +49,10 @@ TEST(QtDarkScheme, EveryCaptionStandsOutAtLeast4Point5To1) {
   const QImage grab = d.Grab();
   for (const ui::Control& c : ui::Controls()) {
     if (c.caption.empty() || !c.visible) continue;
-    const QWidget* w = d.window().Widget(c);
+    const QWidget* w = d.window().WidgetOf(c);
     const auto ground = d.DrawnColor(&c);
     ASSERT_TRUE(ground.has_value());
-    const QRgb back = ui::ToQColor(*ground).rgb();
+    const QRgb back = ui::qt::ToQColor(*ground).rgb();
     QRect area(w->mapTo(&d.window(), QPoint(0, 0)), w->size());
     if (c.kind == ui::Kind::OptionButton) {  // the caption, not the indicator's ring
       const QRect text = OptionElement(w, QStyle::SE_RadioButtonContents);
@@ -78,7 +78,7 @@ TEST(QtDarkScheme, EmptyIndicatorsStayLight) {
   const QImage grab = d.Grab();
   for (std::int16_t i = 0; i < kRowCount; ++i) {
     for (const ui::Control* c : {ui::PersonButton(i), ui::AchievementButton(i)}) {
-      const QWidget* b = d.window().Widget(*c);
+      const QWidget* b = d.window().WidgetOf(*c);
       const QRect well = OptionElement(b, QStyle::SE_RadioButtonIndicator);
       const QPoint centre = b->mapTo(&d.window(), well.center());
       const QRgb pixel = grab.pixel(d.Device(centre.x()), d.Device(centre.y()));

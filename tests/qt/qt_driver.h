@@ -25,6 +25,7 @@
 #include "tests/scenarios/text_printer.h"
 #include "tests/scenarios/window_driver.h"
 #include "window/definition.h"
+#include "window/qt/control_factory.h"
 #include "window/qt/qt_window.h"
 
 namespace quiz::testing {
@@ -58,7 +59,7 @@ class QtDriver : public WindowDriver {
          at = shown.find(u"\r\n", at + 1)) {
       shown.replace(at, 2, 1, u'\u2029');
     }
-    const auto* box = qobject_cast<QPlainTextEdit*>(window_.Widget(*ui::ResultBox()));
+    const auto* box = qobject_cast<QPlainTextEdit*>(window_.WidgetOf(*ui::ResultBox()));
     const std::u16string displayed = box->document()->toRawText().toStdU16String();
     if (displayed != shown) return u"[the box displays other text: " + displayed + u"]";
     return text;
@@ -80,16 +81,16 @@ class QtDriver : public WindowDriver {
            !(flags & Qt::WindowMaximizeButtonHint) && !(flags & Qt::WindowMinimizeButtonHint);
   }
   std::optional<ui::PixelRect> Rectangle(const ui::Control& c) override {
-    const QWidget* w = window_.Widget(c);
+    const QWidget* w = window_.WidgetOf(c);
     if (w == nullptr) return std::nullopt;
     return ui::PixelRect{w->x(), w->y(), w->width(), w->height()};
   }
   const ui::Control* LiveParent(const ui::Control& c) override {
-    const QWidget* w = window_.Widget(c);
+    const QWidget* w = window_.WidgetOf(c);
     return w != nullptr ? window_.ControlOf(w->parentWidget()) : nullptr;
   }
   bool Visible(const ui::Control& c) override {
-    const QWidget* w = window_.Widget(c);
+    const QWidget* w = window_.WidgetOf(c);
     return w != nullptr && w->isVisible();
   }
 
@@ -99,7 +100,7 @@ class QtDriver : public WindowDriver {
     const QImage grab = Grab();
     QPoint logical(3, 3);
     if (c != nullptr) {
-      const QWidget* w = window_.Widget(*c);
+      const QWidget* w = window_.WidgetOf(*c);
       if (w == nullptr) return std::nullopt;
       const bool text_left = c->kind == ui::Kind::OptionButton && !w->isRightToLeft();
       logical = w->mapTo(&window_, QPoint(text_left ? w->width() - 4 : 4, w->height() / 2));
@@ -111,8 +112,8 @@ class QtDriver : public WindowDriver {
 
   // Sibling widgets are drawn in the order of their parent's children: the later lies above.
   std::optional<bool> DrawnAbove(const ui::Control& upper, const ui::Control& lower) override {
-    QWidget* a = window_.Widget(upper);
-    QWidget* b = window_.Widget(lower);
+    QWidget* a = window_.WidgetOf(upper);
+    QWidget* b = window_.WidgetOf(lower);
     if (a == nullptr || b == nullptr || a->parentWidget() != b->parentWidget()) return std::nullopt;
     const QObjectList& siblings = a->parentWidget()->children();
     return siblings.indexOf(a) > siblings.indexOf(b);
@@ -122,7 +123,7 @@ class QtDriver : public WindowDriver {
   // and below, against the caption's rows in the window's grab: every row of the caption's
   // ink must show there, aligned at the best vertical offset.
   std::optional<std::string> CaptionDefect(const ui::Control& c) override {
-    QWidget* live = window_.Widget(c);
+    QWidget* live = window_.WidgetOf(c);
     if (live == nullptr) return std::nullopt;
     constexpr int kRoom = 8;  // logical pixels above and below: whole device rows at 1.5 and 2
     QWidget holder;
@@ -130,7 +131,7 @@ class QtDriver : public WindowDriver {
     QPalette palette = live->palette();  // every role as the window resolved it
     palette.setResolveMask(~QPalette::ResolveMask{0});
     holder.setPalette(palette);
-    std::unique_ptr<QWidget> solo(ui::CreateControlWidget(c, &holder));
+    std::unique_ptr<QWidget> solo(ui::qt::CreateControlWidget(c, &holder));
     solo->setGeometry(0, 0, live->width(), live->height() + 2 * kRoom);
     solo->show();
     const QImage alone = solo->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -226,8 +227,8 @@ class QtDriver : public WindowDriver {
 
   bool Selected(const ui::Control& option) override { return window_.IsSelected(option); }
 
-  ui::QtQuizWindow& window() { return window_; }
-  QWidget* Widget(const ui::Control* c) { return c != nullptr ? window_.Widget(*c) : nullptr; }
+  ui::qt::QtWindow& window() { return window_; }
+  QWidget* WidgetOf(const ui::Control* c) { return c != nullptr ? window_.WidgetOf(*c) : nullptr; }
 
   // The window as drawn, in device pixels.
   QImage Grab() { return window_.grab().toImage().convertToFormat(QImage::Format_RGB32); }
@@ -238,7 +239,7 @@ class QtDriver : public WindowDriver {
 
  private:
   void Click(const ui::Control* c) {
-    if (QWidget* w = Widget(c)) {
+    if (QWidget* w = WidgetOf(c)) {
       QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
     }
   }
@@ -256,7 +257,7 @@ class QtDriver : public WindowDriver {
     return w.rect().adjusted(2, 0, -2, 0);
   }
 
-  ui::QtQuizWindow window_;
+  ui::qt::QtWindow window_;
 };
 
 }  // namespace quiz::testing

@@ -1,6 +1,6 @@
-// The Qt window beyond the shared suite: its icon and title, the font and its fallback,
-// where the indicators stand, accessibility, the exact text round trip, the read-only box
-// and the command buttons' own look.
+// The Qt window: the shared scenarios and window suite, then what is its own: its icon and
+// title, the font and its fallback, where the indicators stand, accessibility, the exact
+// text round trip, the read-only box and the command buttons' own look.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTest>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,27 +18,30 @@
 #include "quiz/publisher.h"
 #include "tests/qt/qt_driver.h"
 #include "tests/scenarios/expectations.h"
+#include "tests/scenarios/scenario_suite.h"
 #include "tests/scenarios/text_printer.h"
+#include "tests/scenarios/window_conformance.h"
 #include "window/definition.h"
 #include "window/qt/qt_convert.h"
 
 namespace quiz::testing {
 namespace {
 
+INSTANTIATE_TYPED_TEST_SUITE_P(Qt, QuizScenario, QtDriver);
+INSTANTIATE_TYPED_TEST_SUITE_P(Qt, WindowConformance, QtDriver);
+
 using ui::Control;
-using ui::Controls;
-using ui::Kind;
-using ui::ToQString;
+using ui::qt::ToQString;
 
 class QtWindow : public ::testing::Test {
  protected:
   QAbstractButton* Button(const Control* c) {
-    return qobject_cast<QAbstractButton*>(driver_.Widget(c));
+    return qobject_cast<QAbstractButton*>(driver_.WidgetOf(c));
   }
-  QPlainTextEdit* Box() { return qobject_cast<QPlainTextEdit*>(driver_.Widget(ui::ResultBox())); }
+  QPlainTextEdit* Box() { return qobject_cast<QPlainTextEdit*>(driver_.WidgetOf(ui::ResultBox())); }
 
   QtDriver driver_;
-  ui::QtQuizWindow& window_ = driver_.window();
+  ui::qt::QtWindow& window_ = driver_.window();
 };
 
 TEST_F(QtWindow, HasItsTitleAndTheIconFilePixelForPixel) {
@@ -55,7 +59,7 @@ TEST_F(QtWindow, HasItsTitleAndTheIconFilePixelForPixel) {
 }
 
 TEST_F(QtWindow, UsesTheFormsFontWithAMetricCompatibleFallback) {
-  const QFontInfo info(driver_.Widget(ui::PersonButton(0))->font());
+  const QFontInfo info(driver_.WidgetOf(ui::PersonButton(0))->font());
   EXPECT_TRUE(info.family() == QStringLiteral("Times New Roman") ||
               info.family() == QStringLiteral("Liberation Serif"))
       << info.family().toStdString();
@@ -82,35 +86,34 @@ TEST_F(QtWindow, PersonButtonsHaveTheirIndicatorOnTheRight) {
   }
 }
 
-TEST_F(QtWindow, EveryControlExposesItsCaptionToScreenReaders) {
-  int named = 0;
-  for (const Control& c : Controls()) {
-    if (c.caption.empty() || c.kind == Kind::TextBox) continue;
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(window_.Widget(c));
-    ASSERT_NE(a, nullptr) << ControlLabel(c);
-    EXPECT_EQ(a->text(QAccessible::Name), ToQString(c.caption)) << ControlLabel(c);
-    ++named;
-  }
-  EXPECT_EQ(named, 2 * kRowCount + 5);  // options, frames, commands and the title
-}
-
-// The window is a frame, the result box has a name, and the tree follows the screen.
+// The window is a frame; every control shown is in the tree in screen order, with its role
+// and its caption (the result box its accessible name) as its name.
 TEST_F(QtWindow, TheAccessibleTreeFollowsTheScreen) {
+  const std::map<QAccessible::Role, std::string> roles{{QAccessible::StaticText, "label"},
+                                                       {QAccessible::Grouping, "panel"},
+                                                       {QAccessible::RadioButton, "radio button"},
+                                                       {QAccessible::Button, "push button"},
+                                                       {QAccessible::EditableText, "text"}};
   QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&window_);
   EXPECT_EQ(window->role(), QAccessible::Window);
   std::vector<std::string> tree;
+  const auto add = [&](QAccessibleInterface* a, const char* indent) {
+    const auto role = roles.find(a->role());
+    tree.push_back(indent + (role != roles.end() ? role->second : "?") + ": " +
+                   a->text(QAccessible::Name).toStdString());
+  };
   for (int i = 0; i < window->childCount(); ++i) {
     QAccessibleInterface* child = window->child(i);
     ASSERT_EQ(window->indexOfChild(child), i);
-    tree.push_back(child->text(QAccessible::Name).toStdString());
+    add(child, "");
     if (child->role() != QAccessible::Grouping) continue;
-    for (int j = 0; j < child->childCount(); ++j) {
-      tree.push_back("  " + child->child(j)->text(QAccessible::Name).toStdString());
-    }
+    for (int j = 0; j < child->childCount(); ++j) add(child->child(j), "  ");
   }
   std::vector<std::string> expected;
   for (const Placed& p : kWindow) {
-    if (!p.role.empty()) expected.push_back((p.parent.empty() ? "" : "  ") + std::string(p.name));
+    if (p.role.empty()) continue;
+    expected.push_back(std::string(p.parent.empty() ? "" : "  ") + std::string(p.role) + ": " +
+                       std::string(p.name));
   }
   EXPECT_EQ(tree, expected);
 }
@@ -135,24 +138,9 @@ TEST_F(QtWindow, AClickAnywhereInAnOptionButtonSelectsIt) {
   }
 }
 
-TEST_F(QtWindow, ResultBoxGivesBackExactlyTheTextItWasGiven) {
-  const std::u16string text = u"Правилно.\r\nпърви ред \r\n\r\nпоследен\r\n";
-  window_.SetText(*ui::ResultBox(), text);
-  EXPECT_EQ(window_.Text(*ui::ResultBox()), text);
-  // Displayed as four lines and an empty last one.
-  EXPECT_EQ(Box()->document()->blockCount(), 5);
-  EXPECT_EQ(Box()->toPlainText(), QStringLiteral("Правилно.\nпърви ред \n\nпоследен\n"));
-  // The controller's read-back-and-append keeps every CR LF.
-  driver_.ClickPerson(3);
-  driver_.ClickAchievement(3);
-  driver_.ClickCommand(0);
-  const std::u16string shown = window_.Text(*ui::ResultBox());
-  EXPECT_EQ(shown.find(u"\r\n"), std::u16string(kRightAnswer).size());
-  EXPECT_EQ(shown.substr(shown.size() - 3), u" \r\n");
-  EXPECT_EQ(shown.find(u'\n', 0), shown.find(u"\r\n") + 1);
-}
-
-TEST_F(QtWindow, ResultBoxIsReadOnlyWrapsAndAlwaysShowsItsScrollBar) {
+// Read-only, wrapping, its scroll bar always shown, the statement from its top; the exact
+// text it was given comes back, each CR LF shown as a line break.
+TEST_F(QtWindow, ResultBoxIsReadOnlyAndGivesBackExactlyItsText) {
   QPlainTextEdit* box = Box();
   EXPECT_TRUE(box->isReadOnly());
   EXPECT_EQ(box->lineWrapMode(), QPlainTextEdit::WidgetWidth);
@@ -164,6 +152,20 @@ TEST_F(QtWindow, ResultBoxIsReadOnlyWrapsAndAlwaysShowsItsScrollBar) {
   QTest::keyClicks(box, QStringLiteral("abc"));
   EXPECT_EQ(window_.Text(*ui::ResultBox()), std::u16string(kStatement));
   EXPECT_EQ(driver_.ResultText(), std::u16string(kStatement));
+  const std::u16string text = u"Правилно.\r\nпърви ред \r\n\r\nпоследен\r\n";
+  window_.SetText(*ui::ResultBox(), text);
+  EXPECT_EQ(window_.Text(*ui::ResultBox()), text);
+  // Displayed as four lines and an empty last one.
+  EXPECT_EQ(box->document()->blockCount(), 5);
+  EXPECT_EQ(box->toPlainText(), QStringLiteral("Правилно.\nпърви ред \n\nпоследен\n"));
+  // The controller's read-back-and-append keeps every CR LF.
+  driver_.ClickPerson(3);
+  driver_.ClickAchievement(3);
+  driver_.ClickCommand(0);
+  const std::u16string shown = window_.Text(*ui::ResultBox());
+  EXPECT_EQ(shown.find(u"\r\n"), std::u16string(kRightAnswer).size());
+  EXPECT_EQ(shown.substr(shown.size() - 3), u" \r\n");
+  EXPECT_EQ(shown.find(u'\n', 0), shown.find(u"\r\n") + 1);
 }
 
 // Deselection by the program emits no click at all, not even one that would leave the

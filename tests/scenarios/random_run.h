@@ -117,32 +117,6 @@ class RandomEvents {
   SplitMix64 rng_;
 };
 
-// Where a window differs from the model, empty where it shows the same.
-inline std::string Differences(QuizDriver& shown, QuizModel& model) {
-  std::string why;
-  for (int i = 0; i < kRowCount; ++i) {
-    if (shown.PersonSelected(i) != model.PersonSelected(i)) {
-      why += "person button " + std::to_string(i) +
-             " selected: " + std::to_string(shown.PersonSelected(i)) + "; ";
-    }
-    if (shown.AchievementSelected(i) != model.AchievementSelected(i)) {
-      why += "achievement button " + std::to_string(i) +
-             " selected: " + std::to_string(shown.AchievementSelected(i)) + "; ";
-    }
-  }
-  const std::u16string text = shown.ResultText();
-  if (text != model.ResultText()) {
-    why += "text \"" + ToUtf8(text) + "\", expected \"" + ToUtf8(model.ResultText()) + "\"; ";
-  }
-  const auto choices = shown.Choices();
-  if (choices && choices != model.Choices()) {
-    why += "choices " + std::to_string(choices->first) + "/" + std::to_string(choices->second) +
-           ", expected " + std::to_string(model.Choices()->first) + "/" +
-           std::to_string(model.Choices()->second) + "; ";
-  }
-  return why;
-}
-
 struct RandomRunResult {
   std::string failure;  // empty when every event matched the model
   int events = 0;       // events played before the end, the failure or the time limit
@@ -161,10 +135,11 @@ inline RandomRunResult RunRandomEvents(QuizDriver& driver, std::uint64_t seed, i
     event.PlayOn(model);
     event.PlayOn(driver);
     result.events = n + 1;
-    const std::string why = Differences(driver, model);
-    if (!why.empty()) {
+    const bool with_choices = driver.Choices().has_value();
+    if (Shown(driver, with_choices) != Shown(model, with_choices)) {
       result.failure = "seed " + std::to_string(seed) + ", event " + std::to_string(n + 1) + " (" +
-                       event.Label() + "): " + why;
+                       event.Label() + "): shown " + Shown(driver) + ", expected " +
+                       Shown(model, with_choices);
       return result;
     }
     if (std::chrono::steady_clock::now() > deadline) break;

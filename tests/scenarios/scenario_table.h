@@ -155,66 +155,67 @@ inline constexpr Scenario kScenarios[] = {
     {"ClickingTheSelectedButtonAgainChangesNothing", scenario_steps::kClickAgain},
 };
 
-// Plays one step: a click on the driver, or a check of what it shows. Gives what is wrong,
-// empty where the check holds.
-inline std::string PlayStep(QuizDriver& d, const Step& step) {
+// What a window shows, in one line: the selected buttons, the choices where asked and the
+// driver knows them, and the text.
+inline std::string Shown(QuizDriver& d, bool with_choices = true) {
+  std::string people, achievements;
+  for (int i = 0; i < kRowCount; ++i) {
+    if (d.PersonSelected(i)) people += " " + std::to_string(i);
+    if (d.AchievementSelected(i)) achievements += " " + std::to_string(i);
+  }
+  std::string shown = "people [" + people + " ], achievements [" + achievements + " ]";
+  if (const auto choices = d.Choices(); choices && with_choices) {
+    shown += ", choices " + std::to_string(choices->first) + "/" + std::to_string(choices->second);
+  }
+  return shown + ", text \"" + ToUtf8(d.ResultText()) + "\"";
+}
+
+// Plays one step: a click on the driver, or a check of what it shows; false where the
+// check fails.
+inline bool Holds(QuizDriver& d, const Step& step) {
   const auto count = [](auto selected) {
     int n = 0;
     for (int i = 0; i < kRowCount; ++i) n += selected(i) ? 1 : 0;
     return n;
   };
-  const auto expect = [](bool ok, const std::string& what) { return ok ? std::string() : what; };
-  const std::string arg = std::to_string(step.arg);
   switch (step.op) {
     case Op::ClickPerson:
       d.ClickPerson(step.arg);
-      return {};
+      return true;
     case Op::ClickAchievement:
       d.ClickAchievement(step.arg);
-      return {};
+      return true;
     case Op::ClickCommand:
       d.ClickCommand(step.arg);
-      return {};
+      return true;
     case Op::TextIs:
-    case Op::TextIsRightAnswer: {
-      const std::u16string text = d.ResultText();
-      const std::u16string want =
-          step.op == Op::TextIs ? std::u16string(step.text) : RightAnswer(step.arg);
-      return expect(text == want,
-                    "text \"" + ToUtf8(text) + "\", expected \"" + ToUtf8(want) + "\"");
-    }
-    case Op::TextEndsWith: {
-      const std::u16string text = d.ResultText();
-      return expect(
-          text.ends_with(step.text),
-          "text \"" + ToUtf8(text) + "\" does not end with \"" + ToUtf8(step.text) + "\"");
-    }
+      return d.ResultText() == step.text;
+    case Op::TextIsRightAnswer:
+      return d.ResultText() == RightAnswer(step.arg);
+    case Op::TextEndsWith:
+      return d.ResultText().ends_with(step.text);
     case Op::PersonSelected:
-      return expect(d.PersonSelected(step.arg), "person " + arg + " not selected");
+      return d.PersonSelected(step.arg);
     case Op::PersonNotSelected:
-      return expect(!d.PersonSelected(step.arg), "person " + arg + " selected");
+      return !d.PersonSelected(step.arg);
     case Op::AchievementSelected:
-      return expect(d.AchievementSelected(step.arg), "achievement " + arg + " not selected");
-    case Op::SelectedPeople: {
-      const int n = count([&](int i) { return d.PersonSelected(i); });
-      return expect(n == step.arg, std::to_string(n) + " people selected, expected " + arg);
-    }
-    case Op::SelectedAchievements: {
-      const int n = count([&](int i) { return d.AchievementSelected(i); });
-      return expect(n == step.arg, std::to_string(n) + " achievements selected, expected " + arg);
-    }
+      return d.AchievementSelected(step.arg);
+    case Op::SelectedPeople:
+      return count([&](int i) { return d.PersonSelected(i); }) == step.arg;
+    case Op::SelectedAchievements:
+      return count([&](int i) { return d.AchievementSelected(i); }) == step.arg;
   }
-  return "unknown step";
+  return false;
 }
 
-// Plays a scenario on a driver: every wrong check, by step number, empty where all hold.
+// Plays a scenario on a driver: each failed check, by step number, with what the window
+// shows; empty where all hold.
 inline std::string PlayScenario(QuizDriver& d, const Scenario& scenario) {
   std::string failures;
-  int number = 0;
-  for (const Step& step : scenario.steps) {
-    ++number;
-    const std::string wrong = PlayStep(d, step);
-    if (!wrong.empty()) failures += "step " + std::to_string(number) + ": " + wrong + "\n";
+  for (std::size_t n = 0; n < scenario.steps.size(); ++n) {
+    if (!Holds(d, scenario.steps[n])) {
+      failures += "step " + std::to_string(n + 1) + " fails; shown: " + Shown(d) + "\n";
+    }
   }
   return failures;
 }

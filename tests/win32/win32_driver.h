@@ -306,7 +306,8 @@ class Win32Driver : public WindowDriver {
 // The client area and every control where the window puts them at this DPI.
 inline void ExpectLayoutAt(Win32Driver& d, int dpi) {
   for (const ClientSize& size : kClientSizes) {
-    if (size.dpi == dpi) EXPECT_EQ(d.ClientSize(), (std::pair<int, int>{size.width, size.height}));
+    if (size.dpi != dpi) continue;
+    EXPECT_EQ(d.ClientSize(), (std::pair<int, int>{size.width, size.height}));
   }
   for (const Placed& p : kWindow) {
     EXPECT_EQ(d.Rectangle(*ControlNamed(p.control)), PixelsAt(p, dpi)) << p.control;

@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QRect>
 
-namespace quiz::ui {
+namespace quiz::ui::qt {
 namespace {
 
 // The announcement: a notification holding one line of static text, made for assistive
@@ -101,4 +101,4 @@ void AnnounceResult(QWidget* window, const QString& text) {
   QAccessible::updateAccessibility(&shown);
 }
 
-}  // namespace quiz::ui
+}  // namespace quiz::ui::qt

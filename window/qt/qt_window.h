@@ -1,6 +1,6 @@
 // The quiz window built with Qt Widgets by walking the window definition. It creates every
 // control, carries out the back end's operations on the widgets and delivers the user's
-// clicks to the controller through the one form adapter.
+// clicks and keys to the controller through the one form adapter and the keyboard model.
 #pragma once
 
 #include <QFont>
@@ -15,12 +15,12 @@
 #include "window/definition.h"
 #include "window/form_adapter.h"
 
-namespace quiz::ui {
+namespace quiz::ui::qt {
 
-class QtQuizWindow final : public QWidget, public BackEnd {
+class QtWindow final : public QWidget, public BackEnd {
  public:
   // Builds the window and every control from the definition, then raises the load event.
-  explicit QtQuizWindow(QWidget* parent = nullptr);
+  explicit QtWindow(QWidget* parent = nullptr);
 
   // What the form adapter asks of the window.
   void SetSelected(const Control& option, bool selected) override;
@@ -33,7 +33,7 @@ class QtQuizWindow final : public QWidget, public BackEnd {
   static QFont FormFont();
 
   // The widget of a control of the definition, or nullptr where the window has none.
-  QWidget* Widget(const Control& control) const;
+  QWidget* WidgetOf(const Control& control) const;
   // The control a widget of this window stands for, or nullptr.
   const Control* ControlOf(const QWidget* widget) const;
   // Whether an option button is selected.
@@ -41,15 +41,14 @@ class QtQuizWindow final : public QWidget, public BackEnd {
   const QuizForm& form() const { return adapter_.form(); }
 
  private:
+  void SetUpForm();
   QWidget* Create(const Control& control);
+  // Neighbouring option buttons overlap: each upper one lies above and shares its bottom.
+  void StackOptionButtons();
 
   std::vector<QWidget*> widgets_;  // by position in Controls(); owned by Qt's parent tree
   FormAdapter adapter_{*this};
   QObject* keys_;  // the keyboard's event filter, owned by the window
 };
 
-// One control's widget as the window builds it (font and palette come from its parent),
-// with no click bound: to compare what a control draws alone with what the window shows.
-QWidget* CreateControlWidget(const Control& control, QWidget* parent);
-
-}  // namespace quiz::ui
+}  // namespace quiz::ui::qt

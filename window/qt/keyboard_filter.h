@@ -5,19 +5,19 @@
 
 #include <QObject>
 
-namespace quiz::ui {
+namespace quiz::ui::qt {
 
-class QtQuizWindow;
+class QtWindow;
 
-class KeyFilter final : public QObject {
+class KeyboardFilter final : public QObject {
  public:
-  explicit KeyFilter(QtQuizWindow& window);
+  explicit KeyboardFilter(QtWindow& window);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QtQuizWindow& window_;
+  QtWindow& window_;
 };
 
-}  // namespace quiz::ui
+}  // namespace quiz::ui::qt

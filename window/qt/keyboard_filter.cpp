@@ -1,4 +1,4 @@
-#include "window/qt/qt_keys.h"
+#include "window/qt/keyboard_filter.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -7,45 +7,25 @@
 #include "window/keyboard.h"
 #include "window/qt/qt_window.h"
 
-namespace quiz::ui {
+namespace quiz::ui::qt {
 namespace {
 
 KeyPress FromQt(const QKeyEvent& event) {
+  static constexpr struct {
+    int qt;
+    Key key;
+  } kKeys[] = {{Qt::Key_Tab, Key::Tab},     {Qt::Key_Backtab, Key::Tab},
+               {Qt::Key_Up, Key::Up},       {Qt::Key_Down, Key::Down},
+               {Qt::Key_Left, Key::Left},   {Qt::Key_Right, Key::Right},
+               {Qt::Key_Space, Key::Space}, {Qt::Key_Return, Key::Enter},
+               {Qt::Key_Enter, Key::Enter}, {Qt::Key_Escape, Key::Escape}};
   KeyPress press;
-  switch (event.key()) {
-    case Qt::Key_Backtab:  // Shift+Tab, as X11 sends it
-      press.modifiers |= kShift;
-      [[fallthrough]];
-    case Qt::Key_Tab:
-      press.key = Key::Tab;
-      break;
-    case Qt::Key_Up:
-      press.key = Key::Up;
-      break;
-    case Qt::Key_Down:
-      press.key = Key::Down;
-      break;
-    case Qt::Key_Left:
-      press.key = Key::Left;
-      break;
-    case Qt::Key_Right:
-      press.key = Key::Right;
-      break;
-    case Qt::Key_Space:
-      press.key = Key::Space;
-      break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      press.key = Key::Enter;
-      break;
-    case Qt::Key_Escape:
-      press.key = Key::Escape;
-      break;
-    default:
-      break;
+  for (const auto& k : kKeys) {
+    if (k.qt == event.key()) press.key = k.key;
   }
   const Qt::KeyboardModifiers held = event.modifiers();
-  if (held & Qt::ShiftModifier) press.modifiers |= kShift;
+  // Backtab is Shift+Tab, as X11 sends it.
+  if ((held & Qt::ShiftModifier) || event.key() == Qt::Key_Backtab) press.modifiers |= kShift;
   if (held & Qt::ControlModifier) press.modifiers |= kCtrl;
   if (held & Qt::AltModifier) press.modifiers |= kAlt;
   if (held & Qt::MetaModifier) press.modifiers |= kMeta;
@@ -54,9 +34,9 @@ KeyPress FromQt(const QKeyEvent& event) {
 
 }  // namespace
 
-KeyFilter::KeyFilter(QtQuizWindow& window) : QObject(&window), window_(window) {}
+KeyboardFilter::KeyboardFilter(QtWindow& window) : QObject(&window), window_(window) {}
 
-bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
+bool KeyboardFilter::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress || watched != QApplication::focusWidget()) return false;
   const auto& key = static_cast<const QKeyEvent&>(*event);
   const KeyPress press = FromQt(key);
@@ -64,7 +44,7 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
   const Control* focus = window_.ControlOf(static_cast<QWidget*>(watched));
   const KeyOutcome outcome =
       AnswerKey(focus, press, [this](const Control& o) { return window_.IsSelected(o); });
-  QWidget* target = outcome.target != nullptr ? window_.Widget(*outcome.target) : nullptr;
+  QWidget* target = outcome.target != nullptr ? window_.WidgetOf(*outcome.target) : nullptr;
   auto* button = qobject_cast<QAbstractButton*>(target);
   switch (outcome.action) {
     case KeyAction::Pass:
@@ -92,4 +72,4 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
-}  // namespace quiz::ui
+}  // namespace quiz::ui::qt
