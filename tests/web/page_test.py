@@ -440,6 +440,21 @@ class DevicesTest(unittest.TestCase):
         self.assertEqual(js("return document.getElementById('quiz').offsetWidth"),
                          size["width"] * 1.5)
 
+    def test_a_minimum_font_size_puts_the_window_in_one_column(self):
+        # A browser setting of its own, so a browser of its own: the one test that starts one.
+        profile = tempfile.mkdtemp(prefix="quiz-chromium-")
+        other = chromium.start(profile, {"webkit": {"webprefs": {"minimum_font_size": 24}}})
+        try:
+            other.get(f"http://127.0.0.1:{server.server_address[1]}/index.html")
+            WebDriverWait(other, 10).until(
+                lambda b: b.execute_script("return !document.getElementById('quiz').inert"))
+            shown = other.execute_script(FIT)
+            self.assertEqual([shown["clipped"], shown["small_targets"], shown["smallest_text"]],
+                             [[], [], 24])
+        finally:
+            other.quit()
+            shutil.rmtree(profile, ignore_errors=True)
+
     def test_forced_colours_keep_every_caption_inside_its_box(self):
         for width, height in ((800, 600), PHONES["portrait"]):
             emulate(width, height, media=[("forced-colors", "active")])

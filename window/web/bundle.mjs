@@ -103,7 +103,22 @@ const texts = await pageTexts();
 const escaped = texts.title.replace(/[&<>"]/g, (c) => `&#${c.charCodeAt(0)};`);
 const html = fill(source('index.html'), { title: escaped, colour: texts.colour,
   window: texts.window });
-const style = replaceOnce(source('quiz.css'), '@media REFLOW', `@media ${texts.reflow}`);
+// The one-column rules apply where the window does not fit, and where the script finds the
+// text larger than the window was drawn for (a minimum font size): the same rules twice.
+function reflowed(css) {
+  const open = css.indexOf('@media REFLOW {');
+  if (open < 0) throw new Error('bundle.mjs: @media REFLOW not found');
+  let depth = 0, close = open;
+  do {
+    if (css[close] === '{') ++depth;
+    if (css[close] === '}') --depth;
+    ++close;
+  } while (depth > 0 || css[close - 1] !== '}');
+  const rules = css.slice(css.indexOf('{', open) + 1, close - 1);
+  return `${css.slice(0, open)}@media ${texts.reflow} {${rules}}\n:root.reflow {${rules}}` +
+    css.slice(close);
+}
+const style = reflowed(source('quiz.css'));
 const script = source('quiz.js');
 const iconBytes = fs.readFileSync(icon);
 const iconPixels = readPng(iconBytes);

@@ -69,6 +69,17 @@ function bindKeys(q, table) {
   });
 }
 
+// Text drawn larger than the window's unit allows (a minimum font size setting, which the
+// unit does not follow): the one-column layout, as where the window does not fit.
+function fitText() {
+  const form = document.getElementById('quiz');
+  const style = getComputedStyle(form);
+  const unit = form.offsetWidth / parseFloat(style.getPropertyValue('--w'));
+  if (parseFloat(style.fontSize) > parseFloat(style.getPropertyValue('--font')) * unit + 0.5) {
+    document.documentElement.classList.add('reflow');
+  }
+}
+
 // The folder page (the one with a manifest) keeps its files for offline use.
 function workOffline() {
   if (!document.querySelector('link[rel=manifest]') || !('serviceWorker' in navigator)) return;
@@ -83,6 +94,7 @@ findElements(table);
 bindClicks(q, table);
 bindKeys(q, table);
 q.quiz_load();
+fitText();
 document.getElementById('quiz').inert = false;  // the window takes input once it works
 elements[table.start]?.focus({ preventScroll: true });
 workOffline();
