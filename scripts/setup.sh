@@ -9,7 +9,7 @@ set -euo pipefail
 
 run_packages=(cmake make g++ qt6-base-dev libgl-dev fonts-liberation xvfb xauth x11-utils imagemagick)
 web_packages=(cmake make g++ clang lld zip wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32
-  python3 chromium chromium-driver python3-selenium fonts-liberation)
+  python3 chromium chromium-driver python3-selenium fonts-liberation nodejs)
 release_packages=(cmake make g++ qt6-base-dev libgl-dev mingw-w64 dpkg-dev file wixl msitools zip
   unzip lintian appstream desktop-file-utils icoutils wine wine64 xvfb xauth x11-utils
   fonts-liberation)
@@ -24,14 +24,22 @@ case "${1:-test}" in
   *) echo "usage: $0 run|web|release|test" >&2; exit 2 ;;
 esac
 
+# Last, for `web` and `test`: the page's accessibility checker from npm, pinned (Debian's npm
+# where the nodejs package has none of its own).
+axe() {
+  command -v npm >/dev/null || DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq npm
+  [ -f "$(npm root -g)/axe-core/axe.min.js" ] || "${sudo[@]}" npm install -g -s axe-core@4.14.1
+}
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+case "${1:-test}" in web | test) trap axe EXIT ;; esac
+
 missing=()
 for p in "${wanted[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
 echo "Installing: ${missing[*]}"
 "${sudo[@]}" apt-get update -qq
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq \

@@ -21,9 +21,12 @@ def serve(directory):
     return server
 
 
-def start(profile):
-    """Debian's Chromium, headless at 800 x 600, with its profile in the folder given."""
+def start(profile, prefs=None):
+    """Debian's Chromium, headless at 800 x 600, with its profile in the folder given and
+    these preferences."""
     options = webdriver.ChromeOptions()
+    if prefs:
+        options.add_experimental_option("prefs", prefs)
     options.binary_location = "/usr/bin/chromium"
     for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
                  "--disable-background-networking", "--disable-component-update",

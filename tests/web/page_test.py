@@ -1,18 +1,22 @@
 #!/usr/bin/python3
-"""The quiz page in headless Chromium: the shared scenarios and keyboard runs, a seeded
-random run against the model, layout, colours, accessibility and the single file from
-file://.
+"""The quiz page in headless Chromium, one browser for every test: the shared scenarios and
+keyboard runs, a seeded random run against the model, the defined layout and its colours,
+phones, zoom and touch, axe-core, the folder page offline and installable, and the single
+file from file://.
 
 page_test.py [TestClass ...]; the environment names the page's folder, the single file,
-the scenario and keyboard tables (JSON) and where to save a screenshot. QUIZ_RANDOM_SEED
+the scenario and keyboard tables (JSON) and where to save screenshots. QUIZ_RANDOM_SEED
 replays a run.
 """
+import base64
 import json
 import os
 import pathlib
 import shutil
+import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 from selenium.webdriver.common.action_chains import ActionChains
@@ -23,10 +27,9 @@ import chromium
 
 PAGE_DIR = os.environ.get("QUIZ_WEB_PAGE_DIR", "build/web/page")
 SINGLE_FILE = os.environ.get("QUIZ_WEB_SINGLE_FILE", "build/web/pioneers-quiz.html")
-SCREENSHOT = os.environ.get("QUIZ_SCREENSHOT", "build/web/page-screenshot.png")
+SCREENSHOTS = pathlib.Path(os.environ.get("QUIZ_SCREENSHOTS", "build/web"))
 DATA = json.loads(pathlib.Path(os.environ.get("QUIZ_SCENARIOS",
                                               "build/web/tests/web/scenarios.json")).read_text())
-ROWS = 9
 
 browser = None
 server = None
@@ -38,6 +41,14 @@ def setUpModule():
     server = chromium.serve(PAGE_DIR)
     profile = tempfile.mkdtemp(prefix="quiz-chromium-")
     browser = chromium.start(profile)
+    # Test only: the module's exports, to read the controller's choices.
+    browser.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
+      const instantiate = WebAssembly.instantiate;
+      WebAssembly.instantiate = async (...args) => {
+        const made = await instantiate(...args);
+        window.quizModule = made.instance.exports;
+        return made;
+      };"""})
 
 
 def tearDownModule():
@@ -50,134 +61,76 @@ def open_page(url=None):
     """A fresh window: the page loaded anew and its module built."""
     browser.get(url or f"http://127.0.0.1:{server.server_address[1]}/index.html")
     WebDriverWait(browser, 10).until(
-        lambda b: b.execute_script("return 'ready' in document.documentElement.dataset"))
+        lambda b: b.execute_script(
+            "return !!window.quizModule && document.activeElement !== document.body"))
 
 
 def js(script, *args):
     return browser.execute_script(script, *args)
 
 
+# What the window shows, as the shared tables name it: controls as the definition names them
+# ("Option1(4)"), "" for a group with nothing selected; the controller's choices, the result
+# box's text and whether the focus is marked.
 STATE = """
-  const checked = (name) => [...Array(9).keys()].filter(
-      (i) => document.querySelector(`#${name}_${i} input`).checked);
-  return {text: document.getElementById('Text1_0').textContent,
-          people: checked('Option1'), achievements: checked('Option2')};"""
+  const name = (e) => e ? e.id.replace(/_(\\d+)$/, '($1)') : '';
+  const checked = (group) => [...document.querySelectorAll(`#${group} input:checked`)]
+      .map((e) => name(e.closest('[id]'))).join(' ');
+  const focus = document.activeElement;
+  const mark = focus.closest('.option')?.querySelector('span') || focus;
+  return {focus: name(focus.closest('[id]')),
+          person: checked('Frame1_0'), achievement: checked('Frame1_1'),
+          choices: [quizModule.quiz_chosen_person(), quizModule.quiz_chosen_achievement()],
+          text: document.getElementById('Text1_0').textContent,
+          focus_mark: focus.matches(':focus-visible') &&
+                      getComputedStyle(mark).outlineStyle !== 'none'};"""
 
 
 def state():
     return js(STATE)
 
 
+def element_id(control):
+    """The element of a control the tables name: "Option1(4)" is "Option1_4"."""
+    return control.replace("(", "_").rstrip(")")
+
+
 def click(*element_ids):
     """A user's clicks with the mouse, in turn, on those controls the window has."""
-    for element_id in element_ids:
-        found = browser.find_elements("id", element_id)
+    for each in element_ids:
+        found = browser.find_elements("id", each)
         if found:
             found[0].click()
 
 
-def press(*keys):
-    ActionChains(browser).send_keys(*keys).perform()
+def text(result):
+    return DATA["results"][result]
 
 
-def shift_tab():
-    ActionChains(browser).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
+class Expectations(unittest.TestCase):
+    def assert_state(self, shown, step, where, keys=False):
+        """The window as the reference model has it after a step; the focus too after a key."""
+        expected = {"person": step["person"], "achievement": step["achievement"],
+                    "choices": step["choices"], "text": text(step["result"])}
+        if keys:
+            expected.update(focus=step["focus"], focus_mark=True)
+        wrong = [f"{what}: expected {expected[what]!r}, got {shown[what]!r}"
+                 for what in expected if shown[what] != expected[what]]
+        if wrong:
+            self.fail(f"{where}: " + "; ".join(wrong))
 
 
-# The control array each click step of the scenarios names.
-CLICKED = {"click_person": "Option1", "click_achievement": "Option2",
-           "click_command": "Command1"}
-
-
-class ScenariosTest(unittest.TestCase):
-    """The scenario table that the native back ends replay, played with real clicks."""
+class ScenariosTest(Expectations):
+    """The scenarios that the native back ends replay, played with real clicks."""
 
     def test_every_scenario(self):
-        self.assertEqual(len(DATA["scenarios"]), 10)
         for scenario in DATA["scenarios"]:
             with self.subTest(scenario["name"]):
                 open_page()
-                self.play(scenario["steps"])
-
-    def play(self, steps):
-        for number, step in enumerate(steps, 1):
-            op, arg, text = step["op"], step["arg"], step["text"]
-            where = f"step {number} ({op} {arg})"
-            if op in CLICKED:
-                click(f"{CLICKED[op]}_{arg}")
-            elif op == "text_is":
-                self.assertEqual(state()["text"], text, where)
-            elif op == "text_ends_with":
-                self.assertTrue(state()["text"].endswith(text), where)
-            elif op == "person_selected":
-                self.assertIn(arg, state()["people"], where)
-            elif op == "person_not_selected":
-                self.assertNotIn(arg, state()["people"], where)
-            elif op == "achievement_selected":
-                self.assertIn(arg, state()["achievements"], where)
-            elif op == "selected_people":
-                self.assertEqual(len(state()["people"]), arg, where)
-            elif op == "selected_achievements":
-                self.assertEqual(len(state()["achievements"]), arg, where)
-            else:
-                self.fail(f"unknown step {op}")
-
-
-class SplitMix64:
-    """The native random run's generator, so that a seed means the same run."""
-    MASK = (1 << 64) - 1
-
-    def __init__(self, seed):
-        self.state = seed & self.MASK
-
-    def next(self):
-        self.state = (self.state + 0x9E3779B97F4A7C15) & self.MASK
-        z = self.state
-        z = ((z ^ (z >> 30)) * 0xBF58476D1CE4E5B9) & self.MASK
-        z = ((z ^ (z >> 27)) * 0x94D049BB133111EB) & self.MASK
-        return z ^ (z >> 31)
-
-    def below(self, n):
-        return self.next() % n
-
-
-def random_index(rng, valid):
-    stray = (-1, -5, -15, 9, 10, 32767, -32768)
-    if rng.below(10) == 0:
-        return stray[rng.below(7)]
-    return rng.below(valid)
-
-
-class Model:
-    """What the quiz must show, by the simplest rules (the native random run's model)."""
-
-    def __init__(self):
-        self.person, self.achievement = -5, -15
-        self.selected_person = self.selected_achievement = None
-        self.text = DATA["statement"]
-
-    def click(self, kind, i):
-        if kind == "Option1" and 0 <= i < ROWS:
-            self.person = self.selected_person = i
-        elif kind == "Option2" and 0 <= i < ROWS:
-            self.achievement = self.selected_achievement = i
-        elif kind == "Command1" and i == 0:
-            same = self.person == self.achievement
-            self.text = DATA["right"][self.person] if same else DATA["wrong"]
-        elif kind == "Command1" and i == 1:
-            self.__init__()
-            self.text = DATA["cleared"]
-
-
-def random_events(seed, count):
-    rng = SplitMix64(seed)
-    for _ in range(count):
-        kind = rng.below(7)
-        if kind < 6:
-            index = random_index(rng, ROWS)
-        else:
-            index = random_index(rng, 4) - 1 if rng.below(8) == 0 else rng.below(2)
-        yield ("Option1" if kind < 3 else "Option2" if kind < 6 else "Command1"), index
+                self.assert_state(state(), DATA["opening"], "at start", keys=True)
+                for number, step in enumerate(scenario["steps"], 1):
+                    click(element_id(step["click"]))
+                    self.assert_state(state(), step, f"step {number} ({step['click']})")
 
 
 # Clicks a batch of controls by id (those the window has) and records the state after each.
@@ -190,42 +143,18 @@ PLAY_BATCH = """
   });"""
 
 
-class RandomRunTest(unittest.TestCase):
+class RandomRunTest(Expectations):
     def test_follows_the_model(self):
-        seed = int(os.environ.get("QUIZ_RANDOM_SEED", "20261208"))
-        events = list(random_events(seed, 3000))
+        """The seeded run of clicks, stray indexes among them, that the C++ side generates,
+        with the reference model's state after each."""
+        run = DATA["random_run"]
         open_page()
-        model = Model()
-        for start in range(0, len(events), 500):
-            batch = events[start:start + 500]
-            states = js(PLAY_BATCH, [f"{kind}_{i}" for kind, i in batch])
-            for n, ((kind, i), shown) in enumerate(zip(batch, states), start + 1):
-                model.click(kind, i)
-                expected = {
-                    "text": model.text,
-                    "people": [] if model.selected_person is None else [model.selected_person],
-                    "achievements": [] if model.selected_achievement is None
-                    else [model.selected_achievement],
-                }
-                self.assertEqual(shown, expected,
-                                 f"seed {seed}, event {n} ({kind} {i}); "
-                                 f"replay with QUIZ_RANDOM_SEED={seed}")
-
-
-# Every visible control's rectangle in CSS pixels, from the form's top left corner.
-RECTANGLES = {
-    "Label1_0": (80, 0, 337, 25),
-    "Frame1_0": (8, 32, 153, 177),
-    "Frame1_1": (168, 32, 313, 177),
-    "Command1_0": (56, 216, 105, 19),
-    "Command1_1": (288, 216, 105, 19),
-    "Text1_0": (8, 240, 473, 137),
-}
-PERSON_TOPS = (184, 136, 168, 88, 56, 72, 104, 152, 120)
-ACHIEVEMENT_TOPS = (184, 104, 88, 136, 56, 72, 168, 152, 120)
-for _i in range(ROWS):
-    RECTANGLES[f"Option1_{_i}"] = (16, PERSON_TOPS[_i], 137, 19)
-    RECTANGLES[f"Option2_{_i}"] = (176, ACHIEVEMENT_TOPS[_i], 297, 19)
+        for start in range(0, len(run["events"]), 500):
+            batch = run["events"][start:start + 500]
+            shown = js(PLAY_BATCH, [element_id(event["click"]) for event in batch])
+            for n, (event, after) in enumerate(zip(batch, shown), start + 1):
+                self.assert_state(after, event, f"seed {run['seed']}, event {n} "
+                                                f"({event['click']})")
 
 
 class LayoutTest(unittest.TestCase):
@@ -241,30 +170,29 @@ class LayoutTest(unittest.TestCase):
             out[e.id] = [r.left - form.left, r.top - form.top, r.width, r.height];
           }
           return out;""")
-        self.assertEqual(shown.pop("form"), [494, 382])
-        self.assertEqual({k: tuple(v) for k, v in shown.items()}, RECTANGLES)  # no list box
+        size = next(s for s in DATA["client_sizes"] if s["dpi"] == 96)
+        self.assertEqual(shown.pop("form"), [size["width"], size["height"]])
+        self.assertEqual(layout_shift(), 0)
+        self.assertEqual(shown, {element_id(w["control"]): w["in_form"]
+                                 for w in DATA["window"] if w["role"]})  # no list box
 
     def test_colours_and_font(self):
-        style = js("""
+        shown = js("""
           const out = {};
-          for (const id of ['quiz', 'Label1_0', 'Frame1_0', 'Frame1_1', 'Option1_3',
-                            'Option2_3', 'Command1_0', 'Command1_1']) {
-            out[id] = getComputedStyle(document.getElementById(id)).backgroundColor;
+          for (const e of document.querySelectorAll('#quiz, #quiz [id]')) {
+            out[e.id] = getComputedStyle(e).backgroundColor;
           }
           const form = getComputedStyle(document.getElementById('quiz'));
           out.font = [form.fontFamily, form.fontSize, form.fontWeight];
           return out;""")
-        self.assertEqual(style, {
-            "quiz": "rgb(192, 192, 255)",
-            "Label1_0": "rgb(255, 192, 128)",
-            "Frame1_0": "rgb(192, 192, 255)",
-            "Frame1_1": "rgb(192, 192, 255)",
-            "Option1_3": "rgb(192, 255, 255)",
-            "Option2_3": "rgb(255, 192, 255)",
-            "Command1_0": "rgb(128, 255, 128)",
-            "Command1_1": "rgb(255, 128, 128)",
-            "font": ['"Times New Roman", "Liberation Serif", serif', "16px", "400"],
-        })
+        for colour in DATA["colours"]:
+            control = colour["control"]
+            ids = ([i for i in shown if i.startswith(control + "_")] if "(" not in control
+                   else [element_id(control)]) if control else ["quiz"]
+            for each in ids:
+                self.assertEqual(shown[each], "rgb({}, {}, {})".format(*colour["rgb"]), each)
+        self.assertEqual(shown["font"],
+                         ['"Times New Roman", "Liberation Serif", serif', "16px", "400"])
 
     def test_person_indicators_on_the_right_achievements_on_the_left(self):
         sides = js("""
@@ -277,146 +205,362 @@ class LayoutTest(unittest.TestCase):
         self.assertEqual(sides, ["right", "left"])
 
     def test_upper_option_lies_above_the_one_below(self):
-        # Rows overlap by three pixels; a click there reaches the upper button.
+        # Rows overlap; a click on the shared strip reaches the upper button.
+        pairs = [[element_id(upper), element_id(lower)] for upper, lower in DATA["overlapping"]]
         on_top = js("""
-          const r = document.getElementById('Option1_5').getBoundingClientRect();
-          return document.elementFromPoint(r.left + 20, r.top + 1).closest('[id]').id;""")
-        self.assertEqual(on_top, "Option1_4")
-
-    def test_narrow_screen_scales_the_window_whole(self):
-        browser.set_window_size(320, 600)
-        try:
-            rect = js("const r = document.getElementById('quiz').getBoundingClientRect();"
-                      "return [r.left, r.width, innerWidth];")
-            self.assertLessEqual(rect[1], rect[2])
-            self.assertGreaterEqual(rect[0], 0)
-            self.assertEqual(js("return document.getElementById('Command1_0').offsetWidth"),
-                             105)  # the layout inside stays exact
-        finally:
-            browser.set_window_size(800, 600)
+          return arguments[0].map(([upper, lower]) => {
+            const r = document.getElementById(lower).getBoundingClientRect();
+            return document.elementFromPoint(r.left + 20, r.top + 1).closest('[id]').id;
+          });""", pairs)
+        self.assertEqual(on_top, [upper for upper, _ in pairs])
 
     def test_screenshot_after_a_right_answer(self):
         click("Option1_3", "Option2_3", "Command1_0")
-        browser.find_element("id", "quiz").screenshot(SCREENSHOT)
-        self.assertGreater(os.path.getsize(SCREENSHOT), 0)
+        shot = SCREENSHOTS / "page-screenshot.png"
+        browser.find_element("id", "quiz").screenshot(str(shot))
+        self.assertGreater(shot.stat().st_size, 0)
 
-
-# Where the focus is, what is chosen and shown, as the keyboard table names it: controls as
-# the definition names them ("Option1(4)"), "" for a group with nothing selected.
-KEY_STATE = """
-  const label = (e) => e && e.id.replace(/_(\\d+)$/, '($1)');
-  const checked = (name) => [...document.querySelectorAll(`[id^=${name}_] input:checked`)]
-      .map((e) => label(e.closest('[id]')));
-  const focus = document.activeElement;
-  const mark = focus.closest('.option')?.querySelector('span') || focus;
-  return {focus: label(focus.closest('[id]')),
-          people: checked('Option1'), achievements: checked('Option2'),
-          choices: document.getElementById('quiz').choices(),
-          text: document.getElementById('Text1_0').textContent,
-          focus_mark: focus.matches(':focus-visible') &&
-                  getComputedStyle(mark).outlineStyle !== 'none'};"""
 
 KEYS = {"tab": Keys.TAB, "up": Keys.ARROW_UP, "down": Keys.ARROW_DOWN,
         "left": Keys.ARROW_LEFT, "right": Keys.ARROW_RIGHT, "space": Keys.SPACE,
         "enter": Keys.ENTER, "escape": Keys.ESCAPE}
+MODIFIERS = {"shift": Keys.SHIFT, "ctrl": Keys.CONTROL, "alt": Keys.ALT, "meta": Keys.META}
 
 
 def press_key(name):
-    """A real key press on the focused element, as a user makes it."""
-    if name == "shift_tab":
-        shift_tab()
-    else:
-        press(KEYS[name])
+    """A real key press on the focused element, as a user makes it: "tab", "shift_tab",
+    "ctrl_alt_up" and so on."""
+    *held, key = name.split("_")
+    chain = ActionChains(browser)
+    for modifier in held:
+        chain.key_down(MODIFIERS[modifier])
+    chain.send_keys(KEYS[key])
+    for modifier in reversed(held):
+        chain.key_up(MODIFIERS[modifier])
+    chain.perform()
 
 
-def expected_text(result):
-    if result.startswith("right "):
-        return DATA["right"][int(result.split()[1])]
-    return {"statement": DATA["statement"], "wrong": DATA["wrong"],
-            "clear": DATA["cleared"]}[result]
-
-
-class KeyboardTest(unittest.TestCase):
-    """The keyboard table that the native back ends replay, played with real key presses."""
+class KeyboardTest(Expectations):
+    """The keyboard table that the native back ends replay, played with real key presses;
+    keys with Ctrl, Alt or Meta are the browser's and change nothing in the window."""
 
     def test_every_key_run(self):
-        self.assertEqual([run["name"] for run in DATA["key_runs"]],
-                         ["TabCycle", "ArrowsInScreenOrder", "GroupsKeepTheirOwnStops",
-                          "CommandsAndResultBox"])
         for run in DATA["key_runs"]:
             with self.subTest(run["name"]):
                 open_page()
-                self.play(run["name"], run["steps"])
+                self.assertEqual(state()["focus"], DATA["opening"]["focus"], "at start")
+                for number, step in enumerate(run["steps"], 1):
+                    press_key(step["key"])
+                    # Later steps build on this one: the run stops at its first wrong step.
+                    self.assert_state(state(), step, f"step {number} ({step['key']})", keys=True)
 
-    def play(self, name, steps):
-        shown = js(KEY_STATE)
-        self.assertEqual(shown["focus"], DATA["start_focus"],
-                         f"{name} at start: focus: expected {DATA['start_focus']}, "
-                         f"got {shown['focus']}")
-        for number, step in enumerate(steps, 1):
-            press_key(step["key"])
-            shown = js(KEY_STATE)
-            expected = {
-                "focus": step["focus"],
-                "people": [step["person"]] if step["person"] else [],
-                "achievements": [step["achievement"]] if step["achievement"] else [],
-                "choices": step["choices"],
-                "text": expected_text(step["result"]),
-                "focus_mark": True,
-            }
-            wrong = [f"{what}: expected {expected[what]!r}, got {shown[what]!r}"
-                     for what in expected if shown[what] != expected[what]]
-            # Later steps build on this one: the run stops at its first wrong step.
-            if wrong:
-                self.fail(f"{name} step {number} ({step['key']}): " + "; ".join(wrong))
+
+# The accessibility tree's roles for the roles the tables name.
+ROLES = {"label": "heading", "panel": "group", "radio button": "radio", "push button": "button",
+         "text": "textbox"}
 
 
 class AccessTest(unittest.TestCase):
     def setUp(self):
         open_page()
 
-    def test_result_box_is_a_named_polite_live_region(self):
+    def test_every_control_has_its_role_and_name(self):
+        for w in DATA["window"]:
+            if not w["role"]:
+                continue
+            element = browser.find_element("id", element_id(w["control"]))
+            if w["role"] == "radio button":
+                element = element.find_element("css selector", "input")
+            self.assertEqual((element.aria_role, element.accessible_name),
+                             (ROLES[w["role"]], w["name"]), w["control"])
+
+    def test_result_box_is_a_polite_live_region_that_scrolls(self):
         box = browser.find_element("id", "Text1_0")
         self.assertEqual(box.get_attribute("aria-live"), "polite")
-        self.assertEqual(box.accessible_name, "Резултат")
-        self.assertEqual(box.aria_role, "textbox")
         self.assertEqual(box.get_attribute("aria-readonly"), "true")
         self.assertEqual(box.get_attribute("aria-multiline"), "true")
         self.assertEqual(box.value_of_css_property("overflow-y"), "scroll")  # its scroll bar
-
-    def test_groups_and_buttons_are_named_by_their_captions(self):
-        names = {i: browser.find_element("id", i).accessible_name
-                 for i in ("Frame1_0", "Frame1_1", "Command1_0", "Command1_1")}
-        self.assertEqual(names, {"Frame1_0": "Учени", "Frame1_1": "Значимо постижение",
-                                 "Command1_0": "Изведи", "Command1_1": "Чисти"})
-        radio = js("return document.querySelector('#Option1_4 input')")
-        self.assertEqual(radio.aria_role, "radio")
-        self.assertEqual(radio.accessible_name,
-                         browser.find_element("id", "Option1_4").text)
-
-    def test_document_language_title_and_icon(self):
-        self.assertEqual(js("return document.documentElement.lang"), "bg")
-        self.assertEqual(browser.title, "Пионери на изчислителната техника")
-        self.assertTrue(js("return !!document.querySelector('link[rel=icon]')"))
-
-    def test_results_replace_the_text_and_scroll_it_to_the_top(self):
-        box = browser.find_element("id", "Text1_0")
         js("arguments[0].scrollTop = 1000", box)
         click("Option1_0", "Option2_0", "Command1_0")
-        self.assertEqual(js("return arguments[0].scrollTop", box), 0)
-        self.assertEqual(state()["text"], DATA["right"][0])
+        self.assertEqual(js("return arguments[0].scrollTop", box), 0)  # a result from its top
+        self.assertEqual(state()["text"], text("right 0"))
+
+    def test_language_title_heading_icon_and_reading_order(self):
+        self.assertEqual(js("return document.documentElement.lang"), "bg")
+        self.assertEqual(browser.title, "Пионери на изчислителната техника")
+        for page in (pathlib.Path(PAGE_DIR) / "index.html", pathlib.Path(SINGLE_FILE)):
+            self.assertIn(f"<title>{browser.title}</title>", page.read_text(encoding="utf-8"))
+        self.assertTrue(js("return !!document.querySelector('link[rel=icon]')"))
+        self.assertEqual(js("return [...document.querySelectorAll('h1')].map((h) => h.id)"),
+                         ["Label1_0"])
+        # What a screen reader reads in turn is what stands from top left to bottom right.
+        order = js("""
+          return [...document.querySelectorAll('#quiz > [id], .frame > [id]')].map((e) => {
+            const r = e.getBoundingClientRect();
+            return [e.id, e.parentElement.id, r.top, r.left];
+          });""")
+        for parent in {row[1] for row in order}:
+            rows = [row for row in order if row[1] == parent]
+            self.assertEqual(rows, sorted(rows, key=lambda row: (row[2], row[3])), parent)
+
+
+def emulate(width, height, scale=1, mobile=False, media=()):
+    """The page as a device shows it: viewport in CSS pixels, device pixels to one, touch."""
+    browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": width, "height": height, "deviceScaleFactor": scale, "mobile": mobile})
+    browser.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
+                            {"enabled": mobile, "maxTouchPoints": 5 if mobile else 1})
+    browser.execute_cdp_cmd("Emulation.setEmulatedMedia", {
+        "features": [{"name": name, "value": value} for name, value in media]})
+
+
+def desktop():
+    browser.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+    emulate(800, 600)
+    browser.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+
+def screenshot(name):
+    """The whole page, as far down as it goes, saved for a person to look at."""
+    height = js("return document.documentElement.scrollHeight")
+    width = js("return innerWidth")
+    shot = browser.execute_cdp_cmd("Page.captureScreenshot", {
+        "format": "png", "captureBeyondViewport": True,
+        "clip": {"x": 0, "y": 0, "width": width, "height": height, "scale": 1}})
+    (SCREENSHOTS / f"page-{name}.png").write_bytes(base64.b64decode(shot["data"]))
+
+
+# How the window fits the viewport: what lies outside it, text cut off at the side or drawn
+# beyond its box, a caption's font size and its height as drawn in device pixels, and targets
+# under 24 x 24 CSS pixels.
+FIT = """
+  const controls = [...document.querySelectorAll('#quiz [id]')];
+  const texts = [...document.querySelectorAll('#quiz h1, #quiz legend, .option, .command')];
+  const small = [...document.querySelectorAll('#quiz input, #quiz button')].filter((e) => {
+    const r = e.getBoundingClientRect();
+    return r.width < 24 || r.height < 24;
+  });
+  const caption = document.querySelector('.option span');
+  return {
+    horizontal_scroll: document.documentElement.scrollWidth > innerWidth,
+    outside: controls.filter((e) => {
+      const r = e.getBoundingClientRect();
+      return r.left < 0 || r.right > innerWidth + 0.5;
+    }).map((e) => e.id),
+    clipped: texts.filter((e) => {
+      const range = document.createRange();
+      range.selectNodeContents(e);
+      const text = range.getBoundingClientRect(), box = e.getBoundingClientRect();
+      return e.scrollWidth > e.clientWidth + 1 || text.top < box.top - 0.5 ||
+             text.bottom > box.bottom + 0.5;
+    }).map((e) => e.id || e.textContent),
+    small_targets: small.map((e) => e.closest('[id]').id),
+    smallest_text: Math.min(...texts.map((e) => parseFloat(getComputedStyle(e).fontSize))),
+    caption: parseFloat(getComputedStyle(caption).fontSize),
+    caption_device_pixels: caption.getBoundingClientRect().height * devicePixelRatio,
+  };"""
+
+# WCAG 1.4.12's text spacing, as a user's style sheet sets it.
+TEXT_SPACING = """
+  const style = document.head.appendChild(document.createElement('style'));
+  style.textContent = `* { line-height: 1.5 !important; letter-spacing: 0.12em !important;
+      word-spacing: 0.16em !important; } p { margin-bottom: 2em !important; }`;"""
+
+PHONES = {"portrait": (360, 740), "landscape": (740, 360)}
+
+
+def tap(element_id):
+    """A finger's tap on the middle of a control (its row, for an option button), scrolled
+    into view first, as CDP touch events."""
+    x, y = js("""
+      const e = document.getElementById(arguments[0]);
+      e.scrollIntoView({block: 'center'});
+      const r = e.getBoundingClientRect();
+      return [r.left + r.width / 2, r.top + r.height / 2];""", element_id)
+    browser.execute_cdp_cmd("Input.dispatchTouchEvent",
+                            {"type": "touchStart", "touchPoints": [{"x": x, "y": y}]})
+    browser.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+
+
+class DevicesTest(unittest.TestCase):
+    """Phones, zoom and forced colours: one column where the window does not fit."""
+
+    def tearDown(self):
+        desktop()
+
+    def fit(self, where):
+        shown = js(FIT)
+        self.assertFalse(shown["horizontal_scroll"], where)
+        self.assertEqual(shown["outside"], [], where)
+        self.assertEqual(shown["clipped"], [], where)
+        return shown
+
+    def test_phones_fit_with_large_targets_and_taps_choose_and_judge(self):
+        for name, (width, height) in PHONES.items():
+            with self.subTest(name):
+                emulate(width, height, 3, mobile=True)
+                open_page()
+                shown = self.fit(name)
+                self.assertEqual(shown["small_targets"], [], name)
+                self.assertGreaterEqual(shown["smallest_text"], 16, name)
+                self.assertEqual(layout_shift(), 0, name)
+                tap("Option1_3")
+                tap("Option2_3")
+                tap("Command1_0")
+                WebDriverWait(browser, 5).until(lambda b: state()["text"] == text("right 3"))
+                self.assertEqual(state()["person"], "Option1(3)")
+                tap("Option2_2")
+                tap("Command1_0")
+                WebDriverWait(browser, 5).until(lambda b: state()["text"] == text("wrong"))
+                js("scrollTo(0, 0)")
+                screenshot(f"phone-{name}")
+                js(TEXT_SPACING)
+                self.assertEqual(js(FIT)["clipped"], [], f"{name}, text spacing")
+
+    def test_zoom_makes_text_larger_and_never_scrolls_sideways(self):
+        # Browser zoom of a 1280 x 800 window: fewer, larger CSS pixels.
+        sizes = {}
+        for zoom in (1, 2, 4):
+            emulate(1280 // zoom, 800 // zoom, zoom)
+            open_page()
+            sizes[zoom] = self.fit(f"zoom {zoom * 100} %")["caption_device_pixels"]
+            if zoom == 4:
+                screenshot("zoom-400")
+        self.assertGreaterEqual(sizes[2], 2 * sizes[1])
+        self.assertGreaterEqual(sizes[4], 3.5 * sizes[1])
+
+    def test_larger_text_enlarges_the_window_whole(self):
+        # A user's style sheet asking for text half as large again as the browser's default.
+        emulate(1280, 800)
+        open_page()
+        js("document.documentElement.style.fontSize = '150%'")
+        shown = self.fit("text at 150 %")
+        self.assertEqual(shown["caption"], 24)
+        size = next(s for s in DATA["client_sizes"] if s["dpi"] == 96)
+        self.assertEqual(js("return document.getElementById('quiz').offsetWidth"),
+                         size["width"] * 1.5)
+
+    def test_a_minimum_font_size_puts_the_window_in_one_column(self):
+        # A browser setting of its own, so a browser of its own: the one test that starts one.
+        profile = tempfile.mkdtemp(prefix="quiz-chromium-")
+        other = chromium.start(profile, {"webkit": {"webprefs": {"minimum_font_size": 24}}})
+        try:
+            other.get(f"http://127.0.0.1:{server.server_address[1]}/index.html")
+            WebDriverWait(other, 10).until(
+                lambda b: b.execute_script("return !document.getElementById('quiz').inert"))
+            shown = other.execute_script(FIT)
+            self.assertEqual([shown["clipped"], shown["small_targets"], shown["smallest_text"]],
+                             [[], [], 24])
+        finally:
+            other.quit()
+            shutil.rmtree(profile, ignore_errors=True)
+
+    def test_forced_colours_keep_every_caption_inside_its_box(self):
+        for width, height in ((800, 600), PHONES["portrait"]):
+            emulate(width, height, media=[("forced-colors", "active")])
+            open_page()
+            self.assertTrue(js("return matchMedia('(forced-colors: active)').matches"))
+            self.fit(f"{width} x {height}, forced colours")
+            # The glyphs of a command's caption lie inside its border.
+            inside = js("""
+              const button = document.getElementById('Command1_0');
+              const range = document.createRange();
+              range.selectNodeContents(button);
+              const text = range.getBoundingClientRect(), box = button.getBoundingClientRect();
+              const border = parseFloat(getComputedStyle(button).borderBottomWidth);
+              return text.top >= box.top + border - 0.5 && text.bottom <= box.bottom - border + 0.5;""")
+            self.assertTrue(inside, f"{width} x {height}")
+            screenshot(f"forced-colours-{width}x{height}")
+
+
+def layout_shift():
+    """The page's cumulative layout shift so far."""
+    return js("""
+      return new Promise((done) => {
+        let sum = 0;
+        new PerformanceObserver((list) => {
+          for (const entry of list.getEntries()) sum += entry.value;
+        }).observe({type: 'layout-shift', buffered: true});
+        setTimeout(() => done(sum), 200);
+      });""")
+
+
+AXE = pathlib.Path(subprocess.run(["npm", "root", "-g"], capture_output=True, text=True,
+                                  check=False).stdout.strip()) / "axe-core" / "axe.min.js"
+
+
+def axe_violations():
+    """axe-core's WCAG 2.0 to 2.2 A and AA and best-practice rules on the page as it is."""
+    if not js("return !!window.axe"):
+        js(AXE.read_text(encoding="utf-8"))
+    return js("""
+      return axe.run(document, {runOnly: {type: 'tag', values: ['wcag2a', 'wcag2aa',
+          'wcag21a', 'wcag21aa', 'wcag22a', 'wcag22aa', 'best-practice']}})
+        .then((result) => result.violations.map((v) =>
+            v.id + ': ' + v.nodes.map((n) => n.target.join(' ')).join(', ')));""")
+
+
+class AxeTest(unittest.TestCase):
+    def tearDown(self):
+        desktop()
+
+    def test_no_violations_at_start_after_a_right_answer_and_after_clearing(self):
+        self.assertTrue(AXE.is_file(), f"{AXE}: run scripts/setup.sh web")
+        # The defined window's option buttons stand 16 CSS pixels apart, closer than
+        # target-size's 24: that is the window's design, kept where it fits; the one-column
+        # layout of phones and zoom has no such exception.
+        views = {"desktop": ((800, 600, 1, False), {"target-size"}),
+                 "phone": ((360, 740, 3, True), set()),
+                 "zoom 400 %": ((320, 200, 4, False), set())}
+        for view, (device, allowed) in views.items():
+            emulate(*device)
+            open_page()
+            for when, clicks in (("at start", ()), ("after a right answer",
+                                 ("Option1_3", "Option2_3", "Command1_0")),
+                                 ("after clearing", ("Command1_1",))):
+                for element_id in clicks:
+                    js("document.getElementById(arguments[0]).click()", element_id)
+                found = [v for v in axe_violations() if v.split(":")[0] not in allowed]
+                self.assertEqual(found, [], f"{view}, {when}")
+
+
+class OfflineTest(unittest.TestCase):
+    def test_folder_page_installs_and_reloads_after_the_server_stops(self):
+        own = chromium.serve(PAGE_DIR)  # an origin of its own, with no worker yet
+        url = f"http://127.0.0.1:{own.server_address[1]}/"
+        try:
+            open_page(url)
+            WebDriverWait(browser, 20).until(
+                lambda b: b.execute_script("return !!navigator.serviceWorker.controller"))
+            errors = browser.execute_cdp_cmd("Page.getInstallabilityErrors", {})
+            self.assertEqual(errors["installabilityErrors"], [])
+            manifest = js("return fetch('manifest.webmanifest').then((r) => r.json())")
+            self.assertEqual(manifest["name"], browser.title)
+            self.assertEqual(manifest["display"], "standalone")
+            form = next(c["rgb"] for c in DATA["colours"] if not c["control"])
+            self.assertEqual(manifest["theme_color"], "#{:02x}{:02x}{:02x}".format(*form))
+            self.assertEqual(sorted(icon["sizes"] for icon in manifest["icons"]),
+                             ["192x192", "512x512"])
+        finally:
+            own.shutdown()
+            own.server_close()
+        browser.execute_cdp_cmd("Network.clearBrowserCache", {})  # only the worker's cache
+        open_page(url)
+        click("Option1_3", "Option2_3", "Command1_0")
+        self.assertEqual(state()["text"], text("right 3"))
 
 
 class SingleFileTest(unittest.TestCase):
     def test_works_from_a_file_without_network(self):
         open_page(pathlib.Path(SINGLE_FILE).resolve().as_uri())
         click("Option1_3", "Option2_3", "Command1_0")
-        self.assertEqual(state()["text"], DATA["right"][3])
+        self.assertEqual(state()["text"], text("right 3"))
         click("Option2_2", "Command1_0")
-        self.assertEqual(state()["text"], DATA["wrong"])
+        self.assertEqual(state()["text"], text("wrong"))
         click("Command1_1")
-        self.assertEqual(state(), {"text": "Направете своя избор!", "people": [],
-                                   "achievements": []})
+        shown = state()
+        self.assertEqual([shown["text"], shown["person"], shown["achievement"]],
+                         [text("clear"), "", ""])
         fetched = js("return performance.getEntriesByType('resource').map((e) => e.name)")
         self.assertEqual([u for u in fetched if not u.startswith("data:")], [])
 

@@ -1,7 +1,7 @@
-// The browser back end: the page builds the window's controls from the definition and holds
-// their selection and shown text; this side keeps the texts the controller reads back and
-// the hidden list. Every operation reaches the page keyed by the control's position in
-// Controls().
+// The browser back end: the page holds the window's controls (its markup, written from the
+// definition) with their selection and shown text; this side keeps the texts the controller
+// reads back and the hidden list. Every operation reaches the page keyed by the control's
+// position in Controls().
 #pragma once
 
 #include <cstddef>
@@ -11,6 +11,7 @@
 
 #include "window/back_end.h"
 #include "window/form_adapter.h"
+#include "window/keyboard.h"
 
 namespace quiz::ui::web {
 
@@ -22,11 +23,11 @@ struct PageCalls {
   void (*announce)(std::size_t position);
 };
 
-class WebBackEnd final : public BackEnd {
+class WebWindow final : public BackEnd {
  public:
-  explicit WebBackEnd(const PageCalls& page);
-  WebBackEnd(const WebBackEnd&) = delete;
-  WebBackEnd& operator=(const WebBackEnd&) = delete;
+  explicit WebWindow(const PageCalls& page);
+  WebWindow(const WebWindow&) = delete;
+  WebWindow& operator=(const WebWindow&) = delete;
 
   // What the form adapter asks of the window.
   void SetSelected(const Control& option, bool selected) override;
@@ -42,6 +43,10 @@ class WebBackEnd final : public BackEnd {
   // A user's click on the control at this position of Controls(). False where there is no
   // such control or no handler for its click.
   bool Click(std::size_t position);
+  // A key pressed with the focus on a control (nullptr: on none), carried out as the
+  // keyboard model answers it: a button chosen or pressed. Returns where the focus is to be
+  // after it, or nullptr where the key is not the window's.
+  const Control* Key(const Control* focus, KeyPress press);
   const QuizForm& form() const { return adapter_.form(); }
 
  private:

@@ -1,0 +1,246 @@
+// The browser back end and the module's flat interface, natively, with a page that records
+// what the module asks of it.
+#include "window/web/web_window.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "quiz/content.h"
+#include "tests/scenarios/expectations.h"
+#include "tests/scenarios/text_printer.h"
+#include "window/web/markup.h"
+#include "window/web/module.h"
+
+namespace quiz::testing {
+namespace {
+
+using ui::web::PageCalls;
+
+// The page: selection and shown text by control position, and what was announced.
+struct FakePage {
+  static inline std::map<std::size_t, bool> selected;
+  static inline std::map<std::size_t, std::u16string> shown;
+  static inline std::vector<std::u16string> announced;
+  static inline int set_selected_calls = 0;
+
+  static void Reset() {
+    selected.clear();
+    shown.clear();
+    announced.clear();
+    set_selected_calls = 0;
+  }
+  static constexpr PageCalls kCalls{
+      [](std::size_t at, std::uint32_t on) {
+        selected[at] = on != 0;
+        ++set_selected_calls;
+      },
+      [](std::size_t at) -> std::uint32_t { return selected[at] ? 1 : 0; },
+      [](std::size_t at, const char16_t* text, std::size_t length) {
+        shown[at] = std::u16string(text, length);
+      },
+      [](std::size_t at) { announced.push_back(shown[at]); },
+  };
+};
+
+std::size_t At(const ui::Control* control) { return *ui::PositionOf(*control); }
+
+std::string Label(std::int32_t position) {
+  const auto controls = ui::Controls();
+  return position < 0 ? "none" : ControlLabel(controls[static_cast<std::size_t>(position)]);
+}
+
+class WebWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { FakePage::Reset(); }
+};
+
+TEST_F(WebWindowTest, LoadDeselectsEveryOptionOnThePageAndWritesNoText) {
+  ui::web::WebWindow window(FakePage::kCalls);
+  window.Load();
+  EXPECT_EQ(FakePage::set_selected_calls, 18);
+  for (const auto& [at, on] : FakePage::selected) EXPECT_FALSE(on) << Label(static_cast<int>(at));
+  EXPECT_TRUE(FakePage::shown.empty());
+  EXPECT_EQ(window.Text(*ui::ResultBox()), std::u16string(kStatement));
+}
+
+TEST_F(WebWindowTest, ARightAnswerReachesThePageAndIsAnnouncedOnceWithItsFinalText) {
+  ui::web::WebWindow window(FakePage::kCalls);
+  window.Load();
+  EXPECT_TRUE(window.Click(At(ui::PersonButton(3))));
+  EXPECT_TRUE(window.Click(At(ui::AchievementButton(3))));
+  EXPECT_TRUE(FakePage::announced.empty());
+  EXPECT_TRUE(window.Click(At(ui::CommandButton(0))));
+  const std::u16string right = u"Правилно.\r\n" + std::u16string(kQuizRows[3].biography) + u"\r\n";
+  EXPECT_EQ(FakePage::shown[At(ui::ResultBox())], right);
+  EXPECT_EQ(window.Text(*ui::ResultBox()), right);
+  EXPECT_EQ(FakePage::announced, std::vector<std::u16string>{right});
+  window.Click(At(ui::CommandButton(1)));
+  EXPECT_EQ(FakePage::shown[At(ui::ResultBox())], u"Направете своя избор!");
+  EXPECT_EQ(FakePage::announced.size(), 2u);
+}
+
+TEST_F(WebWindowTest, PositionsAndControlsItLacksOrOfTheWrongKindChangeNothing) {
+  ui::web::WebWindow window(FakePage::kCalls);
+  window.Load();
+  FakePage::Reset();
+  EXPECT_FALSE(window.Click(ui::Controls().size()));
+  EXPECT_FALSE(window.Click(static_cast<std::size_t>(-1)));
+  EXPECT_FALSE(window.Click(At(ui::BiographyList())));
+  window.SetText(*ui::BiographyList(), u"x");
+  window.SetSelected(*ui::ResultBox(), true);
+  EXPECT_TRUE(FakePage::shown.empty());
+  EXPECT_EQ(FakePage::set_selected_calls, 0);
+  EXPECT_EQ(window.Text(*ui::BiographyList()), u"");
+  const ui::Control stranger{.kind = ui::Kind::TextBox, .name = u"Text1", .index = 0};
+  window.SetText(stranger, u"x");  // a copy, not the definition's entry
+  EXPECT_TRUE(FakePage::shown.empty());
+  EXPECT_FALSE(window.Item(*ui::BiographyList(), 9).has_value());
+  EXPECT_FALSE(window.Item(*ui::BiographyList(), -1).has_value());
+  EXPECT_FALSE(window.Item(*ui::ResultBox(), 0).has_value());
+  EXPECT_EQ(window.Item(*ui::BiographyList(), 8), std::u16string(kQuizRows[8].biography));
+  EXPECT_EQ(window.form().person(), kNoPerson);
+}
+
+std::string Utf8(std::u16string_view text) {
+  std::string out;
+  ui::web::AppendUtf8(out, text);
+  return out;
+}
+
+// The ids of the elements in markup, in the order written.
+std::vector<std::string> Ids(const std::string& markup) {
+  std::vector<std::string> ids;
+  for (std::size_t at = markup.find(" id=\""); at != std::string::npos;
+       at = markup.find(" id=\"", at + 1)) {
+    const std::size_t from = at + 5;
+    ids.push_back(markup.substr(from, markup.find('"', from) - from));
+  }
+  return ids;
+}
+
+// The start tag of the element with this id.
+std::string StartTag(const std::string& markup, const std::string& id) {
+  const std::size_t at = markup.rfind('<', markup.find(" id=\"" + id + "\""));
+  return at == std::string::npos ? "" : markup.substr(at, markup.find('>', at) - at + 1);
+}
+
+std::string Hex(const Colour& c) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x", c.red, c.green, c.blue);
+  return text;
+}
+
+// Every shown control in screen order, with its rectangle at 96 DPI, its colour with its
+// ink, and its caption; the form's size and font.
+TEST(WebMarkup, EveryShownControlInScreenOrderWithItsPlaceColourAndCaption) {
+  const std::string markup = ui::web::WindowMarkup();
+  std::vector<std::string> expected{"quiz"};
+  for (const Placed& p : kWindow) {
+    if (p.role.empty()) continue;  // the hidden list
+    std::string id(p.control.substr(0, p.control.find('(')));
+    if (p.control.find('(') != std::string_view::npos) {
+      id += '_' + std::string(p.control.substr(p.control.find('(') + 1));
+      id.pop_back();
+    }
+    expected.push_back(id);
+    const std::string tag = StartTag(markup, id);
+    const ui::PixelRect r = PixelsAt(p, 96);
+    EXPECT_NE(tag.find("style=\"--x:" + std::to_string(r.x) + ";--y:" + std::to_string(r.y) +
+                       ";--w:" + std::to_string(r.width) + ";--h:" + std::to_string(r.height)),
+              std::string::npos)
+        << tag;
+    for (const Colour& c : kColours) {
+      const bool own = c.control == p.control || c.control == id.substr(0, id.find('_'));
+      if (!c.control.empty() && own) {
+        EXPECT_NE(tag.find("background:" + Hex(c) + ";color:#000000"), std::string::npos) << tag;
+      }
+    }
+    std::string name;  // UTF-8 as in the table, its quotes escaped as in the markup
+    for (const char c : p.name) name += c == '"' ? std::string("&quot;") : std::string(1, c);
+    EXPECT_NE(markup.find(p.role == "text" ? "aria-label=\"" + name : name), std::string::npos);
+  }
+  EXPECT_EQ(Ids(markup), expected);
+  EXPECT_NE(StartTag(markup, "quiz")
+                .find("--w:494;--h:382;--font:16;--face:'Times New Roman';"
+                      "font-weight:400;background:" +
+                      Hex(kColours[0])),
+            std::string::npos);
+  // One heading, the title; the result box a polite live region, its CR LF kept through the
+  // parser as a reference; quotes escaped; the upper of two overlapping buttons stacked above.
+  EXPECT_EQ(markup.find("<h1"), markup.rfind("<h1"));
+  EXPECT_EQ(StartTag(markup, "Label1_0").rfind("<h1 ", 0), 0u);
+  EXPECT_NE(StartTag(markup, "Text1_0")
+                .find(" role=\"textbox\" tabindex=\"0\" "
+                      "aria-multiline=\"true\" aria-readonly=\"true\" "
+                      "aria-live=\"polite\">"),
+            std::string::npos);
+  EXPECT_NE(markup.find("&#13;\n"), std::string::npos);
+  EXPECT_EQ(markup.find('\r'), std::string::npos);
+  EXPECT_NE(markup.find("&quot;Bombe&quot;"), std::string::npos);
+  EXPECT_NE(StartTag(markup, "Option1_4").find(";--z:17;"), std::string::npos);
+  EXPECT_NE(StartTag(markup, "Option1_5").find(";--z:15;"), std::string::npos);
+}
+
+TEST(WebMarkup, PageTextsAndTheirEncoding) {
+  const std::string texts = ui::web::PageTexts();
+  EXPECT_EQ(texts.rfind("{\"title\": \"" + Utf8(ui::Form().caption) +
+                            "\",\n\"colour\": \"#c0c0ff\",\n"
+                            "\"reflow\": \"(width < 494px), (width < 30.875rem), (height < 382px), "
+                            "(height < 23.875rem)\",\n\"window\": \"<main id=\\\"quiz\\\"",
+                        0),
+            0u);
+  std::string json;
+  ui::web::AppendJson(json, u"\"a\\\r\n\U0001F600\xD800");
+  EXPECT_EQ(json, "\"\\\"a\\\\\\u000d\\u000a\xF0\x9F\x98\x80\xEF\xBF\xBD\"");
+}
+
+TEST(WebModule, TableNamesEachControlsElementKindAndClickAndTheStartFocus) {
+  const std::string table(quiz_table(), quiz_table_length());
+  const auto has = [&](const std::string& part) { return table.find(part) != std::string::npos; };
+  EXPECT_TRUE(has("{\"id\": \"Option1_3\", \"kind\": \"OptionButton\", \"click\": true}"));
+  EXPECT_TRUE(has("{\"id\": \"Command1_1\", \"kind\": \"CommandButton\", \"click\": true}"));
+  EXPECT_TRUE(has("{\"id\": \"Frame1_0\", \"kind\": \"Frame\", \"click\": false}"));
+  EXPECT_TRUE(has("{\"id\": \"List1\", \"kind\": \"ListBox\", \"click\": false}"));
+  EXPECT_TRUE(has("\"start\": " + std::to_string(At(ui::ResultBox())) + ",\n"));
+  EXPECT_EQ(std::count(table.begin(), table.end(), '{') - 1,
+            static_cast<std::ptrdiff_t>(ui::Controls().size()));
+}
+
+// The module's one window: clicks before the load reach nothing, the load happens once.
+TEST(WebModule, EventsReachTheOneWindowAfterItsLoad) {
+  FakePage::Reset();
+  ui::web::UsePage(FakePage::kCalls);
+  const std::size_t person = At(ui::PersonButton(3));
+  EXPECT_EQ(quiz_click(person), 0);
+  EXPECT_EQ(quiz_chosen_person(), kNoPerson);
+  EXPECT_EQ(quiz_load(), 1);
+  EXPECT_EQ(quiz_load(), 0);
+  EXPECT_EQ(quiz_click(ui::Controls().size()), 0);
+  EXPECT_EQ(quiz_click(At(ui::ParentOf(*ui::PersonButton(3)))), 0);
+  FakePage::selected[person] = true;  // the page checks the radio, then passes the click
+  EXPECT_EQ(quiz_click(person), 1);
+  EXPECT_EQ(quiz_chosen_person(), 3);
+  EXPECT_EQ(quiz_chosen_achievement(), kNoAchievement);
+  // Tab (key 0) from nothing and round the stops, into a group at its chosen button; a
+  // modified Tab is the browser's.
+  const auto result = static_cast<std::int32_t>(At(ui::ResultBox()));
+  EXPECT_EQ(quiz_key(0, 0, -1), result);
+  EXPECT_EQ(quiz_key(0, 1, result), static_cast<std::int32_t>(At(ui::CommandButton(1))));
+  EXPECT_EQ(quiz_key(0, 0, result), static_cast<std::int32_t>(At(ui::PersonButton(3))));
+  for (std::uint32_t modifier : {2u, 4u, 8u}) EXPECT_EQ(quiz_key(0, modifier, result), -1);
+  EXPECT_EQ(quiz_key(99, 0, result), -1);
+  // Down (key 2) on a button chooses the one below it, selected on the page and clicked.
+  const auto below = At(ui::PersonButton(5));
+  EXPECT_EQ(quiz_key(2, 0, static_cast<std::int32_t>(At(ui::PersonButton(4)))),
+            static_cast<std::int32_t>(below));
+  EXPECT_TRUE(FakePage::selected[below]);
+  EXPECT_EQ(quiz_chosen_person(), 5);
+}
+
+}  // namespace
+}  // namespace quiz::testing

@@ -1,0 +1,298 @@
+#include "window/web/markup.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "window/layout.h"
+
+namespace quiz::ui::web {
+namespace {
+
+constexpr int kCssDpi = 96;
+constexpr int kPixelsPerRem = 16;  // the browser's default font size, in CSS pixels
+
+std::string Number(int n) { return std::to_string(n); }
+
+// Pixels as rem at the default font size: 494 is "30.875".
+std::string Rem(int pixels) {
+  std::string text = Number(pixels / kPixelsPerRem);
+  int rest = pixels % kPixelsPerRem;
+  if (rest != 0) text += '.';
+  while (rest != 0) {
+    rest *= 10;
+    text += static_cast<char>('0' + rest / kPixelsPerRem);
+    rest %= kPixelsPerRem;
+  }
+  return text;
+}
+
+std::string Colour(std::uint32_t stored) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x", static_cast<unsigned>(Red(stored)),
+                static_cast<unsigned>(Green(stored)), static_cast<unsigned>(Blue(stored)));
+  return text;
+}
+
+// Text as HTML character data or attribute value. A CR is written as a reference, which
+// the parser keeps (a literal CR LF would become LF).
+void AppendHtml(std::string& out, std::u16string_view text) {
+  for (const char16_t c : text) {
+    switch (c) {
+      case u'&':
+        out += "&amp;";
+        break;
+      case u'<':
+        out += "&lt;";
+        break;
+      case u'>':
+        out += "&gt;";
+        break;
+      case u'"':
+        out += "&quot;";
+        break;
+      case u'\r':
+        out += "&#13;";
+        break;
+      default:
+        AppendUtf8(out, std::u16string_view(&c, 1));
+    }
+  }
+}
+
+std::string_view AlignmentClass(Alignment alignment) {
+  switch (alignment) {
+    case Alignment::Left:
+      return "align-left";
+    case Alignment::Right:
+      return "align-right";
+    case Alignment::Center:
+      return "align-center";
+  }
+  return "";
+}
+
+// The element's id, its classes and its style: the rectangle from its parent's client
+// area in CSS pixels, the stacking rank where it has one, and its colour.
+std::string Attributes(const Control& c, std::string_view classes, int layer) {
+  const PixelRect r = ToPixels(c, kCssDpi);
+  std::string out = " id=\"" + ElementId(c) + "\" class=\"" + std::string(classes) + ' ' +
+                    std::string(AlignmentClass(c.alignment)) + "\" style=\"--x:" + Number(r.x) +
+                    ";--y:" + Number(r.y) + ";--w:" + Number(r.width) + ";--h:" + Number(r.height);
+  if (layer >= 0) out += ";--z:" + Number(layer);
+  const bool coloured = c.kind != Kind::CommandButton || c.graphical;
+  if (coloured && c.back_color != kSystemColor) {
+    out += ";background:" + Colour(c.back_color) + ";color:" + Colour(InkOn(c.back_color));
+  }
+  out += '"';
+  if (!c.accessible_name.empty()) {
+    out += " aria-label=\"";
+    AppendHtml(out, c.accessible_name);
+    out += '"';
+  }
+  return out;
+}
+
+int Layer(const Control& option) {
+  const std::vector<const Control*> stack = OptionsInStackingOrder();
+  const auto at = std::find(stack.begin(), stack.end(), &option);
+  return at == stack.end() ? -1 : static_cast<int>(at - stack.begin());
+}
+
+// One maker per kind; each appends the control's element.
+void Label(std::string& out, const Control& c, bool heading) {
+  const std::string_view tag = heading ? "h1" : "div";
+  out += '<' + std::string(tag) + Attributes(c, "label", -1) + '>';
+  AppendHtml(out, c.caption);
+  out += "</" + std::string(tag) + ">\n";
+}
+
+void Option(std::string& out, const Control& c) {
+  const Control* frame = ParentOf(c);
+  out += "<label" + Attributes(c, "option", Layer(c)) + "><input type=\"radio\" name=\"" +
+         (frame != nullptr ? ElementId(*frame) : std::string("form")) + "\"><span>";
+  AppendHtml(out, c.caption);
+  out += "</span></label>\n";
+}
+
+void Frame(std::string& out, const Control& c) {
+  out += "<fieldset" + Attributes(c, "frame", -1) + "><legend>";
+  AppendHtml(out, c.caption);
+  out += "</legend>\n";
+  for (const Control* option : OptionsOnScreen(c)) Option(out, *option);
+  out += "</fieldset>\n";
+}
+
+void Command(std::string& out, const Control& c) {
+  out += "<button type=\"button\"" + Attributes(c, "command", -1) + '>';
+  AppendHtml(out, c.caption);
+  out += "</button>\n";
+}
+
+std::string_view LiveAttribute(LiveSetting live) {
+  switch (live) {
+    case LiveSetting::Off:
+      return "";
+    case LiveSetting::Polite:
+      return " aria-live=\"polite\"";
+    case LiveSetting::Assertive:
+      return " aria-live=\"assertive\"";
+  }
+  return "";
+}
+
+// A text box the user reads: focusable, and a live region as the definition sets it.
+void TextBox(std::string& out, const Control& c) {
+  out += "<div" + Attributes(c, c.vertical_scroll ? "text scroll" : "text", -1) +
+         " role=\"textbox\" tabindex=\"0\" aria-multiline=\"" + (c.multi_line ? "true" : "false") +
+         "\" aria-readonly=\"" + (c.read_only ? "true" : "false") + '"' +
+         std::string(LiveAttribute(c.live)) + '>';
+  AppendHtml(out, c.caption);
+  out += "</div>\n";
+}
+
+}  // namespace
+
+std::string ElementId(const Control& control) {
+  std::string id;
+  AppendUtf8(id, control.name);
+  if (control.index != kNoIndex) id += '_' + Number(control.index);
+  return id;
+}
+
+std::string_view KindName(Kind kind) {
+  switch (kind) {
+    case Kind::Label:
+      return "Label";
+    case Kind::Frame:
+      return "Frame";
+    case Kind::OptionButton:
+      return "OptionButton";
+    case Kind::CommandButton:
+      return "CommandButton";
+    case Kind::TextBox:
+      return "TextBox";
+    case Kind::ListBox:
+      return "ListBox";
+  }
+  return "";
+}
+
+void AppendUtf8(std::string& out, std::u16string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    std::uint32_t c = text[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] < 0xE000) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<std::uint32_t>(text[++i]) - 0xDC00);
+    } else if (c >= 0xD800 && c < 0xE000) {
+      c = 0xFFFD;  // a lone surrogate
+    }
+    const auto byte = [&out](std::uint32_t b) { out += static_cast<char>(b); };
+    if (c < 0x80) {
+      byte(c);
+    } else if (c < 0x800) {
+      byte(0xC0 | (c >> 6));
+      byte(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      byte(0xE0 | (c >> 12));
+      byte(0x80 | ((c >> 6) & 0x3F));
+      byte(0x80 | (c & 0x3F));
+    } else {
+      byte(0xF0 | (c >> 18));
+      byte(0x80 | ((c >> 12) & 0x3F));
+      byte(0x80 | ((c >> 6) & 0x3F));
+      byte(0x80 | (c & 0x3F));
+    }
+  }
+}
+
+void AppendJson(std::string& out, std::u16string_view text) {
+  std::string utf8;
+  AppendUtf8(utf8, text);
+  AppendJson(out, std::string_view(utf8));
+}
+
+void AppendJson(std::string& out, std::string_view utf8) {
+  out += '"';
+  for (const char c : utf8) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
+}
+
+std::vector<const Control*> ScreenOrder() {
+  std::vector<const Control*> top;
+  for (const Control& c : Controls()) {
+    if (c.visible && ParentOf(c) == nullptr) top.push_back(&c);
+  }
+  std::stable_sort(top.begin(), top.end(), [](const Control* a, const Control* b) {
+    return a->top != b->top ? a->top < b->top : a->left < b->left;
+  });
+  std::vector<const Control*> order;
+  for (const Control* c : top) {
+    order.push_back(c);
+    if (c->kind == Kind::Frame) {
+      for (const Control* option : OptionsOnScreen(*c)) order.push_back(option);
+    }
+  }
+  return order;
+}
+
+std::string WindowMarkup() {
+  const FormRecord& form = Form();
+  // Inert until the page's script has connected it to the module, so that no click is lost.
+  std::string out = "<main id=\"quiz\" class=\"form\" inert style=\"--w:" +
+                    Number(TwipsToPixels(form.client_width, kCssDpi)) +
+                    ";--h:" + Number(TwipsToPixels(form.client_height, kCssDpi)) +
+                    ";--font:" + Number(form.font.points * kCssDpi / 72) + ";--face:'";
+  AppendHtml(out, form.font.face);
+  out += "';font-weight:" + Number(form.font.weight) + ";background:" + Colour(form.back_color) +
+         ";color:" + Colour(InkOn(form.back_color)) + "\">\n";
+  bool heading = true;  // the first label on screen is the window's title
+  for (const Control* c : ScreenOrder()) {
+    switch (c->kind) {
+      case Kind::Label:
+        Label(out, *c, heading);
+        heading = false;
+        break;
+      case Kind::Frame:
+        Frame(out, *c);
+        break;
+      case Kind::CommandButton:
+        Command(out, *c);
+        break;
+      case Kind::TextBox:
+        TextBox(out, *c);
+        break;
+      case Kind::OptionButton:  // written with its frame
+      case Kind::ListBox:
+        break;
+    }
+  }
+  out += "</main>";
+  return out;
+}
+
+std::string PageTexts() {
+  const FormRecord& form = Form();
+  const int width = TwipsToPixels(form.client_width, kCssDpi);
+  const int height = TwipsToPixels(form.client_height, kCssDpi);
+  std::string out = "{\"title\": ";
+  AppendJson(out, form.caption);
+  out += ",\n\"colour\": \"" + Colour(form.back_color) + "\",\n\"reflow\": \"(width < " +
+         Number(width) + "px), (width < " + Rem(width) + "rem), (height < " + Number(height) +
+         "px), (height < " + Rem(height) + "rem)\",\n\"window\": ";
+  AppendJson(out, std::string_view(WindowMarkup()));
+  out += "}\n";
+  return out;
+}
+
+}  // namespace quiz::ui::web
