@@ -65,7 +65,12 @@ bind() {  # bind HOST_DIR: the host's folder at the same place in the root
   mounts+=("$root$1")
 }
 
-rm -rf --one-file-system "$cache"/check.* 2>/dev/null || true
+for old in "$cache"/check.*; do  # roots that an interrupted check may have left
+  [ -d "$old" ] || continue
+  kill -0 "${old##*.}" 2>/dev/null && continue  # another check's, still running
+  findmnt -rn -o TARGET | grep -q "^$old/" && continue
+  rm -rf --one-file-system "$old"
+done
 mkdir -p "$root"
 tar -xf "$cache/root.tar" -C "$root"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
