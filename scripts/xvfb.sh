@@ -21,7 +21,7 @@ start_xvfb() {
     for i in $(seq 50); do
       kill -0 "$XVFB_PID" 2>/dev/null || break
       if [ "$({ tr -d ' ' <"/tmp/.X$n-lock"; } 2>/dev/null)" = "$XVFB_PID" ] &&
-        xdpyinfo >/dev/null 2>&1; then
+        xdpyinfo >/dev/null 2>&1 && kill -0 "$XVFB_PID" 2>/dev/null; then
         return 0
       fi
       sleep 0.1
