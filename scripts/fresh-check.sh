@@ -21,7 +21,7 @@ case "${1:-all}" in
 esac
 [ "$(id -u)" -eq 0 ] || { echo "fresh-check.sh: needs root (chroot, mounts)" >&2; exit 2; }
 if ! command -v mmdebstrap >/dev/null; then
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq mmdebstrap >/dev/null
+  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq mmdebstrap >/dev/null
 fi
 
 cache=${QUIZ_FRESH_CACHE:-/var/cache/pioneers-quiz-fresh}
