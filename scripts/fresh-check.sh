@@ -89,8 +89,10 @@ for command in "${commands[@]}"; do
   log=$cache/fresh-$command.log
   start=$(date +%s)
   result=0
+  # In the background, so that a signal stops the check at once (the clean-up stops the rest).
   chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin \
-    bash -c "cd /work/pioneers-quiz && scripts/$command.sh" </dev/null >"$log" 2>&1 || result=$?
+    bash -c "cd /work/pioneers-quiz && scripts/$command.sh" </dev/null >"$log" 2>&1 &
+  wait $! || result=$?
   seconds=$(($(date +%s) - start))
   [ "$command" = run ] && [ -f "$root/work/pioneers-quiz/build/quiz-screenshot.png" ] &&
     cp "$root/work/pioneers-quiz/build/quiz-screenshot.png" "$cache/fresh-run-screenshot.png"
