@@ -6,12 +6,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-21}
 scripts/setup.sh run
-cmake --preset linux >/dev/null
-cmake --build --preset linux --target pioneers-quiz bench-qt-bare-window bench-qt-startup-probe \
+cmake --preset run >/dev/null  # the program without the tests, as scripts/run.sh builds it
+cmake --build --preset run --target pioneers-quiz bench-qt-bare-window bench-qt-startup-probe \
   >/dev/null
-quiz=build/linux/window/qt/pioneers-quiz
-bare=build/linux/bench/qt/bench-qt-bare-window
-probe=build/linux/bench/qt/bench-qt-startup-probe
+quiz=build/run/window/qt/pioneers-quiz
+bare=build/run/bench/qt/bench-qt-bare-window
+probe=build/run/bench/qt/bench-qt-startup-probe
 
 unset DISPLAY  # always a fresh virtual display: no window manager, no other windows
 . scripts/xvfb.sh

@@ -34,6 +34,7 @@ wineserver=/usr/lib/wine/wineserver
 [ -x "$wineserver" ] || wineserver=$(command -v wineserver)
 
 export WINEPREFIX="$prefix"
+export LC_ALL=C.UTF-8  # Wine maps Windows file names to the system's through the locale
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 

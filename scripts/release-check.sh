@@ -5,6 +5,7 @@
 # a start and a removal; the Windows installer under Wine (install, shortcut, uninstall
 # entry, start, uninstall, upgrade); the portable zip. Ends with 'N passed, N failed'.
 set -uo pipefail
+export LC_ALL=C.UTF-8  # Wine maps the Cyrillic folder names through it; the X tools print titles
 cd "$(dirname "$0")/.."
 scripts/release.sh "$@" || { echo "release: 0 passed, 1 failed"; exit 1; }
 . scripts/xvfb.sh
@@ -61,14 +62,13 @@ deb_install_start_remove() {
   dpkg --root="$root" --force-depends --force-script-chrootless -i "$deb" >/dev/null
   [ -x "$root/usr/bin/pioneers-quiz" ] || { echo "not installed"; return 1; }
   ! ldd "$root/usr/bin/pioneers-quiz" | grep 'not found'
-  XDG_RUNTIME_DIR=$work "$root/usr/bin/pioneers-quiz" & local pid=$!
-  local window=
-  for _ in $(seq 50); do
-    window=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$title\"") && break
-    sleep 0.1
-  done
+  XDG_RUNTIME_DIR=$work LC_ALL=C "$root/usr/bin/pioneers-quiz" & local pid=$!
+  local window name
+  window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$pid" 2>/dev/null | head -1)
+  name=$(xprop -id "${window:-0}" _NET_WM_NAME 2>/dev/null)
   kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
-  [ -n "$window" ] || { echo "no window titled $title"; return 1; }
+  [ "$name" = "_NET_WM_NAME(UTF8_STRING) = \"$title\"" ] ||
+    { echo "no window titled $title: ${window:-none}, $name"; return 1; }
   dpkg --root="$root" --force-depends --force-script-chrootless --purge pioneers-quiz >/dev/null
   local left
   left=$(find "$root" -mindepth 1 ! -path "$root/var/lib/dpkg*" ! -type d)

@@ -29,32 +29,35 @@ if [ "${1:-}" = web ]; then
 fi
 
 scripts/setup.sh run
-cmake --preset linux >/dev/null
-cmake --build --preset linux --target pioneers-quiz
-program=build/linux/window/qt/pioneers-quiz
+cmake --preset run >/dev/null
+cmake --build --preset run --target pioneers-quiz
+program=build/run/window/qt/pioneers-quiz
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$program"
 fi
 
+export LC_ALL=C.UTF-8  # the X tools print the window's Cyrillic title
 . scripts/xvfb.sh
 start_xvfb
+runtime=
 if [ -z "${XDG_RUNTIME_DIR:-}" ]; then  # a private runtime folder, as a desktop session has
-  XDG_RUNTIME_DIR=$(mktemp -d)
-  export XDG_RUNTIME_DIR
-  trap 'rm -rf "$XDG_RUNTIME_DIR"; kill "$XVFB_PID" 2>/dev/null || true' EXIT
+  runtime=$(mktemp -d)
+  export XDG_RUNTIME_DIR=$runtime
 fi
 "$program" &
 pid=$!
-window=
-for _ in $(seq 100); do
-  window=$(xwininfo -root -tree 2>/dev/null | awk '/Пионери/ {print $1; exit}')
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-sleep 0.5
+trap 'kill "$pid" 2>/dev/null || true; stop_xvfb; [ -z "$runtime" ] || rm -rf "$runtime"' EXIT
+# The program's own window: the visible one whose _NET_WM_PID is the program's.
+window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid" 2>/dev/null | head -1) || true
+if [ -z "$window" ]; then
+  echo "The quiz did not open a window on the virtual display $DISPLAY within 20 s." >&2
+  exit 1
+fi
+sleep 0.5  # its first paint
 shot=$PWD/build/quiz-screenshot.png
-import -window "${window:-root}" "$shot"
-kill "$pid"
+import -window "$window" "$shot"
+title=$(xprop -id "$window" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p')
+size=$(xwininfo -id "$window" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}')
 echo "No display here: the quiz was opened on a virtual display ($DISPLAY) and closed again."
-echo "Screenshot of its window: $shot"
+echo "Screenshot of its window \"$title\" ($size): $shot"

@@ -7,12 +7,13 @@
 #                           X tools, the Orca screen reader and AT-SPI)
 set -euo pipefail
 
-run_packages=(cmake make g++ qt6-base-dev libgl-dev fonts-liberation xvfb xauth x11-utils imagemagick)
+run_packages=(cmake make g++ qt6-base-dev libgl-dev fonts-liberation xvfb xauth x11-utils imagemagick
+  xdotool)
 web_packages=(cmake make g++ clang lld zip wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32
   python3 chromium chromium-driver python3-selenium fonts-liberation nodejs)
 release_packages=(cmake make g++ qt6-base-dev libgl-dev mingw-w64 dpkg-dev file wixl msitools zip
   unzip lintian appstream desktop-file-utils icoutils wine wine64 xvfb xauth x11-utils
-  fonts-liberation)
+  xdotool fonts-liberation)
 test_packages=("${run_packages[@]}" "${web_packages[@]}" "${release_packages[@]}" libgtest-dev
   googletest xdotool orca python3-pyatspi at-spi2-core dbus)
 

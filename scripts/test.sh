@@ -6,6 +6,9 @@
 # counts the tests of all of them, and the exit status is non-zero when anything failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+# Wine and Chromium keep their settings under a home folder, also where none is set.
+HOME=${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}
+export HOME
 scripts/setup.sh test || exit 1
 . scripts/xvfb.sh
 start_xvfb || exit 1

@@ -2,6 +2,11 @@
 # Sourced by the tests that read the program over AT-SPI, as a screen reader does: a session
 # bus of the test's own with the accessibility bus on it.
 
+# Whatever the caller's locale: UTF-8 for the tools, and the screen reader's own words (role
+# names) untranslated, as the tests expect them.
+export LC_ALL=C.UTF-8
+unset LANGUAGE
+
 # Ends the test as skipped (ctest's SKIP_RETURN_CODE).
 skip() {
   echo "skipped: $*"
