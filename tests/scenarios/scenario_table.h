@@ -1,8 +1,8 @@
-// The user-level scenarios as data: each a name and its steps, clicks and the checks that
-// follow them, and the one player that replays a scenario on any driver. The GoogleTest
-// suite (scenario_suite.h) plays every row on each native back end; dump_scenarios plays
-// them on the reference model and writes the expected states for the browser test. A new
-// scenario is a new row of kScenarios. No test framework here.
+// The user-level scenarios as data: each a name and its steps, clicks and what the window
+// shows after them, and the one player that replays a scenario on any driver. The
+// GoogleTest suite (scenario_suite.h) plays every row on each native back end;
+// dump_scenarios plays them on the reference model and writes the expected states for the
+// browser test. A new scenario is a new row of kScenarios. No test framework here.
 #pragma once
 
 #include <array>
@@ -22,40 +22,32 @@ inline constexpr std::u16string_view kRightText = u"Правилно.\r\n";
 inline constexpr std::u16string_view kWrongText = u"Грешен отговор!\r\n";
 inline constexpr std::u16string_view kClearedText = u"Направете своя избор!";
 
-// "Правилно.", the row's biography, each followed by a line break; nothing for a row the
-// content lacks.
-inline std::u16string RightAnswer(int row) {
+// The result box by what it shows, as the tables name it: "statement", "wrong", "clear", or
+// "right N" for row N's answer: "Правилно.", the row's biography, each followed by a line
+// break. Nothing for a name the tables lack.
+inline std::u16string ExpectedResult(std::string_view result) {
+  if (result == "statement") return std::u16string(kStatement);
+  if (result == "wrong") return std::u16string(kWrongText);
+  if (result == "clear") return std::u16string(kClearedText);
+  const int row = result.size() == 7 && result.starts_with("right ") ? result.back() - '0' : -1;
   if (row < 0 || row >= kRowCount) return {};
   return std::u16string(kRightText) +
          std::u16string(kQuizRows[static_cast<std::size_t>(row)].biography) + u"\r\n";
 }
 
-// The result box by what it shows, as the tables name it: "statement", "wrong", "clear", or
-// "right N" for row N's answer.
-inline std::u16string ExpectedResult(std::string_view result) {
-  if (result == "statement") return std::u16string(kStatement);
-  if (result == "wrong") return std::u16string(kWrongText);
-  if (result == "clear") return std::u16string(kClearedText);
-  return RightAnswer(result.substr(0, 6) == "right " ? result.back() - '0' : -1);
-}
-
 enum class Op : std::uint8_t {
-  ClickPerson,          // Option1(arg)
-  ClickAchievement,     // Option2(arg)
-  ClickCommand,         // Command1(arg)
-  TextIs,               // the result box holds exactly `text`
-  TextIsRightAnswer,    // the result box holds the right answer for row arg
-  TextEndsWith,         // the result box ends with `text`
-  PersonSelected,       // Option1(arg) is selected
-  PersonNotSelected,    // Option1(arg) is not selected
-  AchievementSelected,  // Option2(arg) is selected
-  SelectedPeople,       // exactly arg person buttons are selected
-  SelectedAchievements,
+  ClickPerson,       // Option1(arg)
+  ClickAchievement,  // Option2(arg)
+  ClickCommand,      // Command1(arg)
+  Shows,             // the selected person and achievement, and the result box
+  TextEndsWith,      // the result box ends with `text`
 };
 
 struct Step {
-  Op op = Op::TextIs;
+  Op op = Op::Shows;
   int arg = 0;
+  int person = -1, achievement = -1;  // the selected rows, -1 for none
+  std::string_view result = {};       // as ExpectedResult names it
   std::u16string_view text = {};
 };
 
@@ -69,22 +61,30 @@ constexpr Step Person(int i) { return {Op::ClickPerson, i}; }
 constexpr Step Achievement(int i) { return {Op::ClickAchievement, i}; }
 constexpr Step Show() { return {Op::ClickCommand, 0}; }
 constexpr Step Clear() { return {Op::ClickCommand, 1}; }
-constexpr Step TextIs(std::u16string_view text) { return {Op::TextIs, 0, text}; }
-constexpr Step Right(int row) { return {Op::TextIsRightAnswer, row}; }
-constexpr Step Wrong() { return {Op::TextIs, 0, kWrongText}; }
-constexpr Step People(int n) { return {Op::SelectedPeople, n}; }
-constexpr Step Achievements(int n) { return {Op::SelectedAchievements, n}; }
+constexpr Step Shows(int person, int achievement, std::string_view result) {
+  return {Op::Shows, 0, person, achievement, result};
+}
 
 namespace scenario_steps {
 
-inline constexpr Step kOpens[] = {TextIs(kStatement), People(0), Achievements(0)};
+inline constexpr Step kOpens[] = {Shows(-1, -1, "statement")};
 
 inline constexpr Step kShowWithoutBoth[] = {
-    Show(), Wrong(), Person(4), Show(), Wrong(), Clear(), Achievement(4), Show(), Wrong(),
+    Show(),
+    Shows(-1, -1, "wrong"),
+    Person(4),
+    Show(),
+    Shows(4, -1, "wrong"),
+    Clear(),
+    Achievement(4),
+    Show(),
+    Shows(-1, 4, "wrong"),
 };
 
 // Each row's pair in turn, then row 3's biography again: it keeps its trailing blank before
 // the final line break.
+inline constexpr std::string_view kRight[] = {"right 0", "right 1", "right 2", "right 3", "right 4",
+                                              "right 5", "right 6", "right 7", "right 8"};
 inline constexpr auto kEveryPair = [] {
   std::array<Step, 4 * kRowCount + 4> steps{};
   for (int row = 0; row <= kRowCount; ++row) {
@@ -93,40 +93,34 @@ inline constexpr auto kEveryPair = [] {
     steps[static_cast<std::size_t>(4 * row + 1)] = Achievement(i);
     steps[static_cast<std::size_t>(4 * row + 2)] = Show();
     steps[static_cast<std::size_t>(4 * row + 3)] =
-        row < kRowCount ? Right(i) : Step{Op::TextEndsWith, 0, u" \r\n"};
+        row < kRowCount ? Shows(i, i, kRight[static_cast<std::size_t>(i)])
+                        : Step{.op = Op::TextEndsWith, .text = u" \r\n"};
   }
   return steps;
 }();
 
 // Achievement 2 stands at the height of person 3 on screen, but is another row.
-inline constexpr Step kSideBySide[] = {Person(3), Achievement(2), Show(), Wrong()};
+inline constexpr Step kSideBySide[] = {Person(3), Achievement(2), Show(), Shows(3, 2, "wrong")};
 
 inline constexpr Step kLastChoice[] = {
-    Person(5), Person(0), Achievement(0), {Op::PersonSelected, 0}, {Op::PersonNotSelected, 5},
-    People(1), Show(),    Right(0),
+    Person(5), Person(0), Achievement(0), Shows(0, 0, "statement"), Show(), Shows(0, 0, "right 0"),
 };
 
 inline constexpr Step kIndependent[] = {
-    Achievement(6),
-    Person(2),
-    {Op::AchievementSelected, 6},
-    {Op::PersonSelected, 2},
-    Achievement(7),
-    {Op::PersonSelected, 2},
-    People(1),
-    Achievements(1),
+    Achievement(6), Person(2), Shows(2, 6, "statement"), Achievement(7), Shows(2, 7, "statement"),
 };
 
-inline constexpr Step kKeepsText[] = {Person(1), Achievement(8), TextIs(kStatement)};
+inline constexpr Step kKeepsText[] = {Person(1), Achievement(8), Shows(1, 8, "statement")};
 
 inline constexpr Step kShowTwice[] = {
-    Person(7), Achievement(7), Show(), Show(), Right(7), Achievement(1), Show(), Show(), Wrong(),
+    Person(7), Achievement(7),       Show(), Show(), Shows(7, 7, "right 7"), Achievement(1), Show(),
+    Show(),    Shows(7, 1, "wrong"),
 };
 
 // Choosing again after clearing works as at the start.
 inline constexpr Step kClear[] = {
-    Person(6), Achievement(6), Clear(),   TextIs(kClearedText), People(0), Achievements(0),
-    Show(),    Wrong(),        Person(6), Achievement(6),       Show(),    Right(6),
+    Person(6), Achievement(6), Clear(), Shows(-1, -1, "clear"), Show(), Shows(-1, -1, "wrong"),
+    Person(6), Achievement(6), Show(),  Shows(6, 6, "right 6"),
 };
 
 inline constexpr Step kClickAgain[] = {
@@ -134,10 +128,9 @@ inline constexpr Step kClickAgain[] = {
     Person(8),
     Achievement(8),
     Achievement(8),
-    {Op::PersonSelected, 8},
-    {Op::AchievementSelected, 8},
+    Shows(8, 8, "statement"),
     Show(),
-    Right(8),
+    Shows(8, 8, "right 8"),
 };
 
 }  // namespace scenario_steps
@@ -173,11 +166,6 @@ inline std::string Shown(QuizDriver& d, bool with_choices = true) {
 // Plays one step: a click on the driver, or a check of what it shows; false where the
 // check fails.
 inline bool Holds(QuizDriver& d, const Step& step) {
-  const auto count = [](auto selected) {
-    int n = 0;
-    for (int i = 0; i < kRowCount; ++i) n += selected(i) ? 1 : 0;
-    return n;
-  };
   switch (step.op) {
     case Op::ClickPerson:
       d.ClickPerson(step.arg);
@@ -188,22 +176,14 @@ inline bool Holds(QuizDriver& d, const Step& step) {
     case Op::ClickCommand:
       d.ClickCommand(step.arg);
       return true;
-    case Op::TextIs:
-      return d.ResultText() == step.text;
-    case Op::TextIsRightAnswer:
-      return d.ResultText() == RightAnswer(step.arg);
+    case Op::Shows:
+      for (int i = 0; i < kRowCount; ++i) {
+        if (d.PersonSelected(i) != (i == step.person)) return false;
+        if (d.AchievementSelected(i) != (i == step.achievement)) return false;
+      }
+      return d.ResultText() == ExpectedResult(step.result);
     case Op::TextEndsWith:
       return d.ResultText().ends_with(step.text);
-    case Op::PersonSelected:
-      return d.PersonSelected(step.arg);
-    case Op::PersonNotSelected:
-      return !d.PersonSelected(step.arg);
-    case Op::AchievementSelected:
-      return d.AchievementSelected(step.arg);
-    case Op::SelectedPeople:
-      return count([&](int i) { return d.PersonSelected(i); }) == step.arg;
-    case Op::SelectedAchievements:
-      return count([&](int i) { return d.AchievementSelected(i); }) == step.arg;
   }
   return false;
 }
@@ -213,8 +193,12 @@ inline bool Holds(QuizDriver& d, const Step& step) {
 inline std::string PlayScenario(QuizDriver& d, const Scenario& scenario) {
   std::string failures;
   for (std::size_t n = 0; n < scenario.steps.size(); ++n) {
-    if (!Holds(d, scenario.steps[n])) {
-      failures += "step " + std::to_string(n + 1) + " fails; shown: " + Shown(d) + "\n";
+    const Step& step = scenario.steps[n];
+    if (!Holds(d, step)) {
+      failures += "step " + std::to_string(n + 1) + " fails: expected person " +
+                  std::to_string(step.person) + ", achievement " +
+                  std::to_string(step.achievement) + ", " + std::string(step.result) +
+                  "; shown: " + Shown(d) + "\n";
     }
   }
   return failures;
