@@ -37,11 +37,11 @@ QWidget* MakeOptionButton(const Control& control, QWidget* parent) {
 
 QWidget* MakeCommandButton(const Control& control, QWidget* parent) {
   const QString caption = ToQString(control.caption);
-  auto* button = control.graphical && control.back_color != kSystemColor
-                     ? new ColorButton(caption, control.back_color, parent)
-                     : new QPushButton(caption, parent);
-  button->setAutoDefault(true);  // Enter presses the focused button, as Space does
-  return button;
+  // Enter and Space press it through the window's keyboard filter.
+  if (control.graphical && control.back_color != kSystemColor) {
+    return new ColorButton(caption, control.back_color, parent);
+  }
+  return new QPushButton(caption, parent);
 }
 
 QWidget* MakeTextBox(const Control& control, QWidget* parent) {
