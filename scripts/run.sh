@@ -58,6 +58,6 @@ sleep 0.5  # its first paint
 shot=$PWD/build/quiz-screenshot.png
 import -window "$window" "$shot"
 title=$(xprop -id "$window" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p')
-size=$(xwininfo -id "$window" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}')
+size=$(xdotool getwindowgeometry --shell "$window" | awk -F= '/^WIDTH/ {w = $2} /^HEIGHT/ {h = $2} END {print w "x" h}')
 echo "No display here: the quiz was opened on a virtual display ($DISPLAY) and closed again."
 echo "Screenshot of its window \"$title\" ($size): $shot"

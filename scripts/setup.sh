@@ -25,23 +25,26 @@ case "${1:-test}" in
   *) echo "usage: $0 run|web|release|test" >&2; exit 2 ;;
 esac
 
-# Last, for `web` and `test`: the page's accessibility checker from npm, pinned (Debian's npm
-# where the nodejs package has none of its own).
-axe() {
-  command -v npm >/dev/null || DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq npm
-  [ -f "$(npm root -g)/axe-core/axe.min.js" ] || "${sudo[@]}" npm install -g -s axe-core@4.14.1
-}
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-case "${1:-test}" in web | test) trap axe EXIT ;; esac
 
 missing=()
 for p in "${wanted[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq \
+    "${missing[@]}" >/dev/null
+fi
 
-echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq \
-  "${missing[@]}" >/dev/null
+# For `web` and `test`: the page's accessibility checker from npm, pinned (with Debian's npm
+# where the nodejs package brings none of its own).
+case "${1:-test}" in
+  web | test)
+    command -v npm >/dev/null ||
+      DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq npm >/dev/null
+    [ -f "$(npm root -g)/axe-core/axe.min.js" ] || "${sudo[@]}" npm install -g -s axe-core@4.14.1
+    ;;
+esac
