@@ -106,10 +106,10 @@ TEST_F(WebWindowTest, PositionsAndControlsItLacksOrOfTheWrongKindChangeNothing) 
   EXPECT_EQ(window.form().person(), kNoPerson);
 }
 
-std::string Utf8(std::u16string_view text) {
-  std::string out;
-  ui::web::AppendUtf8(out, text);
-  return out;
+// Whether text holds part; the text in the message where it does not.
+::testing::AssertionResult Holds(const std::string& text, const std::string& part) {
+  if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "no " << part << " in " << text;
 }
 
 // The ids of the elements in markup, in the order written.
@@ -142,53 +142,46 @@ TEST(WebMarkup, EveryShownControlInScreenOrderWithItsPlaceColourAndCaption) {
   std::vector<std::string> expected{"quiz"};
   for (const Placed& p : kWindow) {
     if (p.role.empty()) continue;  // the hidden list
-    std::string id(p.control.substr(0, p.control.find('(')));
-    if (p.control.find('(') != std::string_view::npos) {
-      id += '_' + std::string(p.control.substr(p.control.find('(') + 1));
-      id.pop_back();
-    }
+    std::string id(p.control);     // "Option1(4)" is "Option1_4"
+    std::replace(id.begin(), id.end(), '(', '_');
+    if (id.back() == ')') id.pop_back();
     expected.push_back(id);
     const std::string tag = StartTag(markup, id);
     const ui::PixelRect r = PixelsAt(p, 96);
-    EXPECT_NE(tag.find("style=\"--x:" + std::to_string(r.x) + ";--y:" + std::to_string(r.y) +
-                       ";--w:" + std::to_string(r.width) + ";--h:" + std::to_string(r.height)),
-              std::string::npos)
-        << tag;
+    EXPECT_TRUE(Holds(tag, "style=\"--x:" + std::to_string(r.x) + ";--y:" + std::to_string(r.y) +
+                               ";--w:" + std::to_string(r.width) +
+                               ";--h:" + std::to_string(r.height)));
     for (const Colour& c : kColours) {
-      const bool own = c.control == p.control || c.control == id.substr(0, id.find('_'));
-      if (!c.control.empty() && own) {
-        EXPECT_NE(tag.find("background:" + Hex(c) + ";color:#000000"), std::string::npos) << tag;
-      }
+      if (!c.control.empty() && (c.control == p.control || c.control == id.substr(0, id.find('_'))))
+        EXPECT_TRUE(Holds(tag, "background:" + Hex(c) + ";color:#000000"));
     }
     std::string name;  // UTF-8 as in the table, its quotes escaped as in the markup
     for (const char c : p.name) name += c == '"' ? std::string("&quot;") : std::string(1, c);
-    EXPECT_NE(markup.find(p.role == "text" ? "aria-label=\"" + name : name), std::string::npos);
+    EXPECT_TRUE(Holds(markup, p.role == "text" ? "aria-label=\"" + name : name));
   }
   EXPECT_EQ(Ids(markup), expected);
-  EXPECT_NE(StartTag(markup, "quiz")
-                .find("--w:494;--h:382;--font:16;--face:'Times New Roman';"
-                      "font-weight:400;background:" +
-                      Hex(kColours[0])),
-            std::string::npos);
+  EXPECT_TRUE(Holds(StartTag(markup, "quiz"),
+                    "--w:494;--h:382;--font:16;--face:'Times New Roman';"
+                    "font-weight:400;background:" +
+                        Hex(kColours[0])));
   // One heading, the title; the result box a polite live region, its CR LF kept through the
   // parser as a reference; quotes escaped; the upper of two overlapping buttons stacked above.
   EXPECT_EQ(markup.find("<h1"), markup.rfind("<h1"));
   EXPECT_EQ(StartTag(markup, "Label1_0").rfind("<h1 ", 0), 0u);
-  EXPECT_NE(StartTag(markup, "Text1_0")
-                .find(" role=\"textbox\" tabindex=\"0\" "
-                      "aria-multiline=\"true\" aria-readonly=\"true\" "
-                      "aria-live=\"polite\">"),
-            std::string::npos);
-  EXPECT_NE(markup.find("&#13;\n"), std::string::npos);
+  EXPECT_TRUE(Holds(StartTag(markup, "Text1_0"),
+                    " role=\"textbox\" tabindex=\"0\" "
+                    "aria-multiline=\"true\" aria-readonly=\"true\" "
+                    "aria-live=\"polite\">"));
+  EXPECT_TRUE(Holds(markup, "&#13;\n"));
   EXPECT_EQ(markup.find('\r'), std::string::npos);
-  EXPECT_NE(markup.find("&quot;Bombe&quot;"), std::string::npos);
-  EXPECT_NE(StartTag(markup, "Option1_4").find(";--z:17;"), std::string::npos);
-  EXPECT_NE(StartTag(markup, "Option1_5").find(";--z:15;"), std::string::npos);
+  EXPECT_TRUE(Holds(markup, "&quot;Bombe&quot;"));
+  EXPECT_TRUE(Holds(StartTag(markup, "Option1_4"), ";--z:17;"));
+  EXPECT_TRUE(Holds(StartTag(markup, "Option1_5"), ";--z:15;"));
 }
 
 TEST(WebMarkup, PageTextsAndTheirEncoding) {
   const std::string texts = ui::web::PageTexts();
-  EXPECT_EQ(texts.rfind("{\"title\": \"" + Utf8(ui::Form().caption) +
+  EXPECT_EQ(texts.rfind("{\"title\": \"" + ToUtf8(ui::Form().caption) +
                             "\",\n\"colour\": \"#c0c0ff\",\n"
                             "\"reflow\": \"(width < 494px), (width < 30.875rem), (height < 382px), "
                             "(height < 23.875rem)\",\n\"window\": \"<main id=\\\"quiz\\\"",
@@ -201,12 +194,12 @@ TEST(WebMarkup, PageTextsAndTheirEncoding) {
 
 TEST(WebModule, TableNamesEachControlsElementKindAndClickAndTheStartFocus) {
   const std::string table(quiz_table(), quiz_table_length());
-  const auto has = [&](const std::string& part) { return table.find(part) != std::string::npos; };
-  EXPECT_TRUE(has("{\"id\": \"Option1_3\", \"kind\": \"OptionButton\", \"click\": true}"));
-  EXPECT_TRUE(has("{\"id\": \"Command1_1\", \"kind\": \"CommandButton\", \"click\": true}"));
-  EXPECT_TRUE(has("{\"id\": \"Frame1_0\", \"kind\": \"Frame\", \"click\": false}"));
-  EXPECT_TRUE(has("{\"id\": \"List1\", \"kind\": \"ListBox\", \"click\": false}"));
-  EXPECT_TRUE(has("\"start\": " + std::to_string(At(ui::ResultBox())) + ",\n"));
+  for (const char* entry : {"\"Option1_3\", \"kind\": \"OptionButton\", \"click\": true}",
+                            "\"Command1_1\", \"kind\": \"CommandButton\", \"click\": true}",
+                            "\"Frame1_0\", \"kind\": \"Frame\", \"click\": false}",
+                            "\"List1\", \"kind\": \"ListBox\", \"click\": false}"})
+    EXPECT_TRUE(Holds(table, std::string("{\"id\": ") + entry));
+  EXPECT_TRUE(Holds(table, "\"start\": " + std::to_string(At(ui::ResultBox())) + ",\n"));
   EXPECT_EQ(std::count(table.begin(), table.end(), '{') - 1,
             static_cast<std::ptrdiff_t>(ui::Controls().size()));
 }
