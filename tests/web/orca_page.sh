@@ -20,9 +20,10 @@ fi
 
 work=$(mktemp -d)
 log=$work/orca.log
-atspi_launcher= orca= browser=
+atspi_launcher='' orca='' browser=''
 cleanup() {
-  for process in $browser $orca; do kill -KILL "$process" 2>/dev/null || true; done  # Orca ignores TERM
+  # Orca ignores TERM while idle; the launcher stops its bus on TERM.
+  for process in $browser $orca; do kill -KILL "$process" 2>/dev/null || true; done
   [ -z "$atspi_launcher" ] || kill "$atspi_launcher" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$work"
@@ -48,7 +49,8 @@ done
 
 # What Orca said from line $1 of its log on, one utterance (or its first line) a line.
 spoken_since() {
-  tail -n +"$1" "$log" | sed -n "s/^.*SPEECH OUTPUT: '\(.*\)' \{0,1\}{.*$/\1/p;t;s/^.*SPEECH OUTPUT: '//p"
+  tail -n +"$1" "$log" |
+    sed -n "s/^.*SPEECH OUTPUT: '\(.*\)' \{0,1\}{.*$/\1/p;t;s/^.*SPEECH OUTPUT: '//p"
 }
 # Waits until what Orca has said since line $1, joined by spaces, holds $2.
 said() {
