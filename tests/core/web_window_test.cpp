@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -123,21 +122,9 @@ std::vector<std::string> Ids(const std::string& markup) {
   return ids;
 }
 
-// The start tag of the element with this id.
-std::string StartTag(const std::string& markup, const std::string& id) {
-  const std::size_t at = markup.rfind('<', markup.find(" id=\"" + id + "\""));
-  return at == std::string::npos ? "" : markup.substr(at, markup.find('>', at) - at + 1);
-}
-
-std::string Hex(const Colour& c) {
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02x%02x%02x", c.red, c.green, c.blue);
-  return text;
-}
-
-// Every shown control in screen order, with its rectangle at 96 DPI, its colour with its
-// ink, and its caption; the form's size and font.
-TEST(WebMarkup, EveryShownControlInScreenOrderWithItsPlaceColourAndCaption) {
+// Every shown control in screen order, the title the one heading, no CR for the parser to
+// drop. How each looks and reads in a browser is the page test's, from the same table.
+TEST(WebMarkup, EveryShownControlInScreenOrderAndTheTitleTheOneHeading) {
   const std::string markup = ui::web::WindowMarkup();
   std::vector<std::string> expected{"quiz"};
   for (const Placed& p : kWindow) {
@@ -146,37 +133,13 @@ TEST(WebMarkup, EveryShownControlInScreenOrderWithItsPlaceColourAndCaption) {
     std::replace(id.begin(), id.end(), '(', '_');
     if (id.back() == ')') id.pop_back();
     expected.push_back(id);
-    const std::string tag = StartTag(markup, id);
-    const ui::PixelRect r = PixelsAt(p, 96);
-    EXPECT_TRUE(Holds(tag, "style=\"--x:" + std::to_string(r.x) + ";--y:" + std::to_string(r.y) +
-                               ";--w:" + std::to_string(r.width) +
-                               ";--h:" + std::to_string(r.height)));
-    for (const Colour& c : kColours) {
-      if (!c.control.empty() && (c.control == p.control || c.control == id.substr(0, id.find('_'))))
-        EXPECT_TRUE(Holds(tag, "background:" + Hex(c) + ";color:#000000"));
-    }
-    std::string name;  // UTF-8 as in the table, its quotes escaped as in the markup
-    for (const char c : p.name) name += c == '"' ? std::string("&quot;") : std::string(1, c);
-    EXPECT_TRUE(Holds(markup, p.role == "text" ? "aria-label=\"" + name : name));
   }
   EXPECT_EQ(Ids(markup), expected);
-  EXPECT_TRUE(Holds(StartTag(markup, "quiz"),
-                    "--w:494;--h:382;--font:16;--face:'Times New Roman';"
-                    "font-weight:400;background:" +
-                        Hex(kColours[0])));
-  // One heading, the title; the result box a polite live region, its CR LF kept through the
-  // parser as a reference; quotes escaped; the upper of two overlapping buttons stacked above.
-  EXPECT_EQ(markup.find("<h1"), markup.rfind("<h1"));
-  EXPECT_EQ(StartTag(markup, "Label1_0").rfind("<h1 ", 0), 0u);
-  EXPECT_TRUE(Holds(StartTag(markup, "Text1_0"),
-                    " role=\"textbox\" tabindex=\"0\" "
-                    "aria-multiline=\"true\" aria-readonly=\"true\" "
-                    "aria-live=\"polite\">"));
-  EXPECT_TRUE(Holds(markup, "&#13;\n"));
+  const std::size_t heading = markup.find("<h1 id=\"Label1_0\"");
+  EXPECT_NE(heading, std::string::npos);
+  EXPECT_EQ(heading, markup.find("<h1"));
+  EXPECT_EQ(heading, markup.rfind("<h1"));
   EXPECT_EQ(markup.find('\r'), std::string::npos);
-  EXPECT_TRUE(Holds(markup, "&quot;Bombe&quot;"));
-  EXPECT_TRUE(Holds(StartTag(markup, "Option1_4"), ";--z:17;"));
-  EXPECT_TRUE(Holds(StartTag(markup, "Option1_5"), ";--z:15;"));
 }
 
 TEST(WebMarkup, PageTextsAndTheirEncoding) {

@@ -10,7 +10,6 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 import unittest
 
 from selenium.webdriver.common.action_chains import ActionChains
@@ -177,22 +176,23 @@ class ReplayTest(unittest.TestCase):
 
 class LayoutTest(unittest.TestCase):
     def test_the_defined_window_to_the_pixel(self):
-        """Every rectangle, colour and the font as defined; person indicators on the right,
-        achievements' on the left; where rows overlap, the shared strip is the upper one's."""
+        """Every rectangle, colour with its ink and the font as defined; person indicators on
+        the right, achievements' on the left; the strip where rows overlap the upper one's."""
         open_page()
         shown = js("""
           const form = document.getElementById('quiz').getBoundingClientRect();
           const out = {form: [form.width, form.height], rects: {}, colours: {}};
           for (const e of document.querySelectorAll('#quiz, #quiz [id]')) {
             const r = e.getBoundingClientRect();
-            if (e.id !== 'quiz') out.rects[e.id] = [r.left - form.left, r.top - form.top, r.width, r.height];
-            out.colours[e.id] = getComputedStyle(e).backgroundColor;
+            const at = [r.left - form.left, r.top - form.top, r.width, r.height];
+            if (e.id !== 'quiz') out.rects[e.id] = at;
+            out.colours[e.id] = [getComputedStyle(e).backgroundColor, getComputedStyle(e).color];
           }
           const style = getComputedStyle(document.getElementById('quiz'));
           out.font = [style.fontFamily, style.fontSize, style.fontWeight];
           const x = (e) => e.getBoundingClientRect().left;
-          out.sides = ['Option1_4', 'Option2_4'].map((id) => document.getElementById(id))
-              .map((e) => x(e.querySelector('input')) > x(e.querySelector('span')) ? 'right' : 'left');
+          out.sides = ['Option1_4', 'Option2_4'].map((id) => document.getElementById(id)).map(
+              (e) => x(e.querySelector('input')) > x(e.querySelector('span')) ? 'right' : 'left');
           out.on_top = arguments[0].map(([upper, lower]) => {
             const r = document.getElementById(lower).getBoundingClientRect();
             return document.elementFromPoint(r.left + 20, r.top + 1).closest('[id]').id;
@@ -207,9 +207,9 @@ class LayoutTest(unittest.TestCase):
             control = colour["control"]
             ids = ([i for i in shown["colours"] if i.startswith(control + "_")]
                    if "(" not in control else [element_id(control)]) if control else ["quiz"]
-            for each in ids:
-                self.assertEqual(shown["colours"][each], "rgb({}, {}, {})".format(*colour["rgb"]),
-                                 each)
+            for each in ids:  # dark ink on every light colour
+                self.assertEqual(shown["colours"][each],
+                                 ["rgb({}, {}, {})".format(*colour["rgb"]), "rgb(0, 0, 0)"], each)
         self.assertEqual(shown["font"],
                          ['"Times New Roman", "Liberation Serif", serif', "16px", "400"])
         self.assertEqual(shown["sides"], ["right", "left"])
@@ -332,8 +332,7 @@ PHONES = {"portrait": (360, 740), "landscape": (740, 360)}
 
 
 def tap(element_id):
-    """A finger's tap on the middle of a control (its row, for an option button), scrolled
-    into view first, as CDP touch events."""
+    """A finger's tap (CDP touch events) on the middle of a control scrolled into view."""
     x, y = js("""
       const e = document.getElementById(arguments[0]);
       e.scrollIntoView({block: 'center'});
@@ -366,14 +365,12 @@ class DevicesTest(unittest.TestCase):
                 self.assertEqual(shown["small_targets"], [], name)
                 self.assertGreaterEqual(shown["smallest_text"], 16, name)
                 self.assertEqual(layout_shift(), 0, name)
-                tap("Option1_3")
-                tap("Option2_3")
-                tap("Command1_0")
-                WebDriverWait(browser, 5).until(lambda b: state()["text"] == text("right 3"))
-                self.assertEqual(state()["person"], "Option1(3)")
-                tap("Option2_2")
-                tap("Command1_0")
-                WebDriverWait(browser, 5).until(lambda b: state()["text"] == text("wrong"))
+                for taps, result in ((("Option1_3", "Option2_3", "Command1_0"), "right 3"),
+                                     (("Option2_2", "Command1_0"), "wrong")):
+                    for each in taps:
+                        tap(each)
+                    WebDriverWait(browser, 5).until(lambda b: [state()[k] for k in (
+                        "person", "text")] == ["Option1(3)", text(result)])  # chosen, judged
                 js("scrollTo(0, 0)")
                 screenshot(f"phone-{name}")
                 js(TEXT_SPACING)
@@ -510,7 +507,8 @@ class SingleFileTest(unittest.TestCase):
             click(*clicks)
             shown.append([state()[what] for what in ("text", "person", "achievement")])
         self.assertEqual(shown, [[text("right 3"), "Option1(3)", "Option2(3)"],
-                                 [text("wrong"), "Option1(3)", "Option2(2)"], [text("clear"), "", ""]])
+                                 [text("wrong"), "Option1(3)", "Option2(2)"],
+                                 [text("clear"), "", ""]])
         fetched = js("return performance.getEntriesByType('resource').map((e) => e.name)")
         self.assertEqual([u for u in fetched if not u.startswith("data:")], [])
 
