@@ -182,20 +182,13 @@ TEST(WebModule, EventsReachTheOneWindowAfterItsLoad) {
   EXPECT_EQ(quiz_click(person), 1);
   EXPECT_EQ(quiz_chosen_person(), 3);
   EXPECT_EQ(quiz_chosen_achievement(), kNoAchievement);
-  // Tab (key 0) from nothing and round the stops, into a group at its chosen button; a
-  // modified Tab is the browser's.
+  // Tab (key 0) from nothing and round the stops, into a group at its chosen button; keys it
+  // does not know pass. What every other key does the page's key runs check.
   const auto result = static_cast<std::int32_t>(At(ui::ResultBox()));
   EXPECT_EQ(quiz_key(0, 0, -1), result);
   EXPECT_EQ(quiz_key(0, 1, result), static_cast<std::int32_t>(At(ui::CommandButton(1))));
   EXPECT_EQ(quiz_key(0, 0, result), static_cast<std::int32_t>(At(ui::PersonButton(3))));
-  for (std::uint32_t modifier : {2u, 4u, 8u}) EXPECT_EQ(quiz_key(0, modifier, result), -1);
   EXPECT_EQ(quiz_key(99, 0, result), -1);
-  // Down (key 2) on a button chooses the one below it, selected on the page and clicked.
-  const auto below = At(ui::PersonButton(5));
-  EXPECT_EQ(quiz_key(2, 0, static_cast<std::int32_t>(At(ui::PersonButton(4)))),
-            static_cast<std::int32_t>(below));
-  EXPECT_TRUE(FakePage::selected[below]);
-  EXPECT_EQ(quiz_chosen_person(), 5);
 }
 
 }  // namespace
