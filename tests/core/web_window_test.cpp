@@ -48,11 +48,6 @@ struct FakePage {
 
 std::size_t At(const ui::Control* control) { return *ui::PositionOf(*control); }
 
-std::string Label(std::int32_t position) {
-  const auto controls = ui::Controls();
-  return position < 0 ? "none" : ControlLabel(controls[static_cast<std::size_t>(position)]);
-}
-
 class WebWindowTest : public ::testing::Test {
  protected:
   void SetUp() override { FakePage::Reset(); }
@@ -62,7 +57,7 @@ TEST_F(WebWindowTest, LoadDeselectsEveryOptionOnThePageAndWritesNoText) {
   ui::web::WebWindow window(FakePage::kCalls);
   window.Load();
   EXPECT_EQ(FakePage::set_selected_calls, 18);
-  for (const auto& [at, on] : FakePage::selected) EXPECT_FALSE(on) << Label(static_cast<int>(at));
+  for (const auto& [at, on] : FakePage::selected) EXPECT_FALSE(on) << "position " << at;
   EXPECT_TRUE(FakePage::shown.empty());
   EXPECT_EQ(window.Text(*ui::ResultBox()), std::u16string(kStatement));
 }

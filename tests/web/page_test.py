@@ -111,8 +111,7 @@ MODIFIERS = {"shift": Keys.SHIFT, "ctrl": Keys.CONTROL, "alt": Keys.ALT, "meta":
 
 
 def press_key(name):
-    """A real key press on the focused element, as a user makes it: "tab", "shift_tab",
-    "ctrl_alt_up" and so on."""
+    """A real key press on the focused element: "tab", "shift_tab", "ctrl_alt_up"."""
     *held, key = name.split("_")
     chain = ActionChains(browser)
     for modifier in held:
@@ -124,9 +123,8 @@ def press_key(name):
 
 
 class ReplayTest(unittest.TestCase):
-    """The shared scenarios with real clicks, the keyboard runs with real key presses (Ctrl,
-    Alt and Meta are the browser's), and the seeded random run on the single file from
-    file://, against the model's states."""
+    """Against the model's states: the scenarios with real clicks, the key runs with real key
+    presses (Ctrl, Alt and Meta are the browser's), the random run on the single file."""
 
     def assert_state(self, shown, step, where, keys=False):
         """The window as the reference model has it after a step; the focus too after a key."""
@@ -290,9 +288,8 @@ def screenshot(name):
     (SCREENSHOTS / f"page-{name}.png").write_bytes(base64.b64decode(shot["data"]))
 
 
-# How the window fits the viewport: what lies outside it, text cut off at the side or drawn
-# over its box's border, a caption's font size and height in device pixels, targets under
-# 24 x 24 CSS pixels.
+# How the window fits the viewport: controls outside it, text cut off or over its box's border,
+# a caption's size (CSS px) and height (device px), targets under 24 x 24 CSS px.
 FIT = """
   const controls = [...document.querySelectorAll('#quiz [id]')];
   const texts = [...document.querySelectorAll('#quiz h1, #quiz legend, .option, .command')];
@@ -455,9 +452,8 @@ class AxeTest(unittest.TestCase):
 
     def test_no_violations_at_start_after_a_right_answer_and_after_clearing(self):
         self.assertTrue(AXE.is_file(), f"{AXE}: run scripts/setup.sh web")
-        # The defined window's option buttons stand 16 CSS pixels apart, closer than
-        # target-size's 24: that is the window's design, kept where it fits; the one-column
-        # layout of phones and zoom has no such exception.
+        # The defined window's option buttons stand 16 CSS px apart, under target-size's 24:
+        # that is its design, kept where it fits; the one column has no such exception.
         views = {"desktop": ((800, 600, 1, False), {"target-size"}),
                  "phone": ((360, 740, 3, True), set()),
                  "zoom 400 %": ((320, 200, 4, False), set())}
