@@ -171,11 +171,15 @@ class ReplayTest(unittest.TestCase):
                     self.assert_state(state(), step, f"step {number} ({step['click']})")
 
 
-class LayoutTest(unittest.TestCase):
+class WindowTest(unittest.TestCase):
+    """The defined window at 100 %: how it looks and what assistive technology reads."""
+
+    def setUp(self):
+        open_page()
+
     def test_the_defined_window_to_the_pixel(self):
         """Every rectangle, colour with its ink and the font as defined; person indicators on
         the right, achievements' on the left; the strip where rows overlap the upper one's."""
-        open_page()
         shown = js("""
           const form = document.getElementById('quiz').getBoundingClientRect();
           const out = {form: [form.width, form.height], rects: {}, colours: {}};
@@ -214,17 +218,9 @@ class LayoutTest(unittest.TestCase):
         click("Option1_3", "Option2_3", "Command1_0")
         browser.find_element("id", "quiz").screenshot(str(SCREENSHOTS / "page-screenshot.png"))
 
-
-# The accessibility tree's roles for the roles the tables name.
-ROLES = {"label": "heading", "panel": "group", "radio button": "radio", "push button": "button",
-         "text": "textbox"}
-
-
-class AccessTest(unittest.TestCase):
-    def setUp(self):
-        open_page()
-
     def test_every_control_has_its_role_and_name(self):
+        roles = {"label": "heading", "panel": "group", "radio button": "radio",
+                 "push button": "button", "text": "textbox"}  # the tables' to the tree's
         for w in DATA["window"]:
             if not w["role"]:
                 continue
@@ -232,7 +228,7 @@ class AccessTest(unittest.TestCase):
             if w["role"] == "radio button":
                 element = element.find_element("css selector", "input")
             self.assertEqual((element.aria_role, element.accessible_name),
-                             (ROLES[w["role"]], w["name"]), w["control"])
+                             (roles[w["role"]], w["name"]), w["control"])
 
     def test_result_box_is_a_polite_live_region_that_scrolls(self):
         box = browser.find_element("id", "Text1_0")
