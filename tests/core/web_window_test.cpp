@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -49,11 +48,6 @@ struct FakePage {
 
 std::size_t At(const ui::Control* control) { return *ui::PositionOf(*control); }
 
-std::string Label(std::int32_t position) {
-  const auto controls = ui::Controls();
-  return position < 0 ? "none" : ControlLabel(controls[static_cast<std::size_t>(position)]);
-}
-
 class WebWindowTest : public ::testing::Test {
  protected:
   void SetUp() override { FakePage::Reset(); }
@@ -63,7 +57,7 @@ TEST_F(WebWindowTest, LoadDeselectsEveryOptionOnThePageAndWritesNoText) {
   ui::web::WebWindow window(FakePage::kCalls);
   window.Load();
   EXPECT_EQ(FakePage::set_selected_calls, 18);
-  for (const auto& [at, on] : FakePage::selected) EXPECT_FALSE(on) << Label(static_cast<int>(at));
+  for (const auto& [at, on] : FakePage::selected) EXPECT_FALSE(on) << "position " << at;
   EXPECT_TRUE(FakePage::shown.empty());
   EXPECT_EQ(window.Text(*ui::ResultBox()), std::u16string(kStatement));
 }
@@ -106,10 +100,10 @@ TEST_F(WebWindowTest, PositionsAndControlsItLacksOrOfTheWrongKindChangeNothing) 
   EXPECT_EQ(window.form().person(), kNoPerson);
 }
 
-std::string Utf8(std::u16string_view text) {
-  std::string out;
-  ui::web::AppendUtf8(out, text);
-  return out;
+// Whether text holds part; the text in the message where it does not.
+::testing::AssertionResult Holds(const std::string& text, const std::string& part) {
+  if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "no " << part << " in " << text;
 }
 
 // The ids of the elements in markup, in the order written.
@@ -123,72 +117,29 @@ std::vector<std::string> Ids(const std::string& markup) {
   return ids;
 }
 
-// The start tag of the element with this id.
-std::string StartTag(const std::string& markup, const std::string& id) {
-  const std::size_t at = markup.rfind('<', markup.find(" id=\"" + id + "\""));
-  return at == std::string::npos ? "" : markup.substr(at, markup.find('>', at) - at + 1);
-}
-
-std::string Hex(const Colour& c) {
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02x%02x%02x", c.red, c.green, c.blue);
-  return text;
-}
-
-// Every shown control in screen order, with its rectangle at 96 DPI, its colour with its
-// ink, and its caption; the form's size and font.
-TEST(WebMarkup, EveryShownControlInScreenOrderWithItsPlaceColourAndCaption) {
+// Every shown control in screen order, the title the one heading, no CR for the parser to
+// drop. How each looks and reads in a browser is the page test's, from the same table.
+TEST(WebMarkup, EveryShownControlInScreenOrderAndTheTitleTheOneHeading) {
   const std::string markup = ui::web::WindowMarkup();
   std::vector<std::string> expected{"quiz"};
   for (const Placed& p : kWindow) {
     if (p.role.empty()) continue;  // the hidden list
-    std::string id(p.control.substr(0, p.control.find('(')));
-    if (p.control.find('(') != std::string_view::npos) {
-      id += '_' + std::string(p.control.substr(p.control.find('(') + 1));
-      id.pop_back();
-    }
+    std::string id(p.control);     // "Option1(4)" is "Option1_4"
+    std::replace(id.begin(), id.end(), '(', '_');
+    if (id.back() == ')') id.pop_back();
     expected.push_back(id);
-    const std::string tag = StartTag(markup, id);
-    const ui::PixelRect r = PixelsAt(p, 96);
-    EXPECT_NE(tag.find("style=\"--x:" + std::to_string(r.x) + ";--y:" + std::to_string(r.y) +
-                       ";--w:" + std::to_string(r.width) + ";--h:" + std::to_string(r.height)),
-              std::string::npos)
-        << tag;
-    for (const Colour& c : kColours) {
-      const bool own = c.control == p.control || c.control == id.substr(0, id.find('_'));
-      if (!c.control.empty() && own) {
-        EXPECT_NE(tag.find("background:" + Hex(c) + ";color:#000000"), std::string::npos) << tag;
-      }
-    }
-    std::string name;  // UTF-8 as in the table, its quotes escaped as in the markup
-    for (const char c : p.name) name += c == '"' ? std::string("&quot;") : std::string(1, c);
-    EXPECT_NE(markup.find(p.role == "text" ? "aria-label=\"" + name : name), std::string::npos);
   }
   EXPECT_EQ(Ids(markup), expected);
-  EXPECT_NE(StartTag(markup, "quiz")
-                .find("--w:494;--h:382;--font:16;--face:'Times New Roman';"
-                      "font-weight:400;background:" +
-                      Hex(kColours[0])),
-            std::string::npos);
-  // One heading, the title; the result box a polite live region, its CR LF kept through the
-  // parser as a reference; quotes escaped; the upper of two overlapping buttons stacked above.
-  EXPECT_EQ(markup.find("<h1"), markup.rfind("<h1"));
-  EXPECT_EQ(StartTag(markup, "Label1_0").rfind("<h1 ", 0), 0u);
-  EXPECT_NE(StartTag(markup, "Text1_0")
-                .find(" role=\"textbox\" tabindex=\"0\" "
-                      "aria-multiline=\"true\" aria-readonly=\"true\" "
-                      "aria-live=\"polite\">"),
-            std::string::npos);
-  EXPECT_NE(markup.find("&#13;\n"), std::string::npos);
+  const std::size_t heading = markup.find("<h1 id=\"Label1_0\"");
+  EXPECT_NE(heading, std::string::npos);
+  EXPECT_EQ(heading, markup.find("<h1"));
+  EXPECT_EQ(heading, markup.rfind("<h1"));
   EXPECT_EQ(markup.find('\r'), std::string::npos);
-  EXPECT_NE(markup.find("&quot;Bombe&quot;"), std::string::npos);
-  EXPECT_NE(StartTag(markup, "Option1_4").find(";--z:17;"), std::string::npos);
-  EXPECT_NE(StartTag(markup, "Option1_5").find(";--z:15;"), std::string::npos);
 }
 
 TEST(WebMarkup, PageTextsAndTheirEncoding) {
   const std::string texts = ui::web::PageTexts();
-  EXPECT_EQ(texts.rfind("{\"title\": \"" + Utf8(ui::Form().caption) +
+  EXPECT_EQ(texts.rfind("{\"title\": \"" + ToUtf8(ui::Form().caption) +
                             "\",\n\"colour\": \"#c0c0ff\",\n"
                             "\"reflow\": \"(width < 494px), (width < 30.875rem), (height < 382px), "
                             "(height < 23.875rem)\",\n\"window\": \"<main id=\\\"quiz\\\"",
@@ -201,12 +152,12 @@ TEST(WebMarkup, PageTextsAndTheirEncoding) {
 
 TEST(WebModule, TableNamesEachControlsElementKindAndClickAndTheStartFocus) {
   const std::string table(quiz_table(), quiz_table_length());
-  const auto has = [&](const std::string& part) { return table.find(part) != std::string::npos; };
-  EXPECT_TRUE(has("{\"id\": \"Option1_3\", \"kind\": \"OptionButton\", \"click\": true}"));
-  EXPECT_TRUE(has("{\"id\": \"Command1_1\", \"kind\": \"CommandButton\", \"click\": true}"));
-  EXPECT_TRUE(has("{\"id\": \"Frame1_0\", \"kind\": \"Frame\", \"click\": false}"));
-  EXPECT_TRUE(has("{\"id\": \"List1\", \"kind\": \"ListBox\", \"click\": false}"));
-  EXPECT_TRUE(has("\"start\": " + std::to_string(At(ui::ResultBox())) + ",\n"));
+  for (const char* entry : {"\"Option1_3\", \"kind\": \"OptionButton\", \"click\": true}",
+                            "\"Command1_1\", \"kind\": \"CommandButton\", \"click\": true}",
+                            "\"Frame1_0\", \"kind\": \"Frame\", \"click\": false}",
+                            "\"List1\", \"kind\": \"ListBox\", \"click\": false}"})
+    EXPECT_TRUE(Holds(table, std::string("{\"id\": ") + entry));
+  EXPECT_TRUE(Holds(table, "\"start\": " + std::to_string(At(ui::ResultBox())) + ",\n"));
   EXPECT_EQ(std::count(table.begin(), table.end(), '{') - 1,
             static_cast<std::ptrdiff_t>(ui::Controls().size()));
 }
@@ -226,20 +177,13 @@ TEST(WebModule, EventsReachTheOneWindowAfterItsLoad) {
   EXPECT_EQ(quiz_click(person), 1);
   EXPECT_EQ(quiz_chosen_person(), 3);
   EXPECT_EQ(quiz_chosen_achievement(), kNoAchievement);
-  // Tab (key 0) from nothing and round the stops, into a group at its chosen button; a
-  // modified Tab is the browser's.
+  // Tab (key 0) from nothing and round the stops, into a group at its chosen button; keys it
+  // does not know pass. What every other key does the page's key runs check.
   const auto result = static_cast<std::int32_t>(At(ui::ResultBox()));
   EXPECT_EQ(quiz_key(0, 0, -1), result);
   EXPECT_EQ(quiz_key(0, 1, result), static_cast<std::int32_t>(At(ui::CommandButton(1))));
   EXPECT_EQ(quiz_key(0, 0, result), static_cast<std::int32_t>(At(ui::PersonButton(3))));
-  for (std::uint32_t modifier : {2u, 4u, 8u}) EXPECT_EQ(quiz_key(0, modifier, result), -1);
   EXPECT_EQ(quiz_key(99, 0, result), -1);
-  // Down (key 2) on a button chooses the one below it, selected on the page and clicked.
-  const auto below = At(ui::PersonButton(5));
-  EXPECT_EQ(quiz_key(2, 0, static_cast<std::int32_t>(At(ui::PersonButton(4)))),
-            static_cast<std::int32_t>(below));
-  EXPECT_TRUE(FakePage::selected[below]);
-  EXPECT_EQ(quiz_chosen_person(), 5);
 }
 
 }  // namespace

@@ -1,13 +1,7 @@
 #!/usr/bin/python3
-"""The quiz page in headless Chromium, one browser for every test: the shared scenarios and
-keyboard runs, a seeded random run against the model, the defined layout and its colours,
-phones, zoom and touch, axe-core, the folder page offline and installable, and the single
-file from file://.
-
-page_test.py [TestClass ...]; the environment names the page's folder, the single file,
-the scenario and keyboard tables (JSON) and where to save screenshots. QUIZ_RANDOM_SEED
-replays a run.
-"""
+"""The quiz page in headless Chromium, one browser for every test, against the shared tables
+(JSON from dump_scenarios). page_test.py [TestClass ...]; the environment names the pages,
+the tables and where to save screenshots."""
 import base64
 import json
 import os
@@ -16,7 +10,6 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 import unittest
 
 from selenium.webdriver.common.action_chains import ActionChains
@@ -30,11 +23,6 @@ SINGLE_FILE = os.environ.get("QUIZ_WEB_SINGLE_FILE", "build/web/pioneers-quiz.ht
 SCREENSHOTS = pathlib.Path(os.environ.get("QUIZ_SCREENSHOTS", "build/web"))
 DATA = json.loads(pathlib.Path(os.environ.get("QUIZ_SCENARIOS",
                                               "build/web/tests/web/scenarios.json")).read_text())
-
-browser = None
-server = None
-profile = None
-
 
 def setUpModule():
     global browser, server, profile
@@ -69,9 +57,8 @@ def js(script, *args):
     return browser.execute_script(script, *args)
 
 
-# What the window shows, as the shared tables name it: controls as the definition names them
-# ("Option1(4)"), "" for a group with nothing selected; the controller's choices, the result
-# box's text and whether the focus is marked.
+# What the window shows, named as the tables name it ("Option1(4)", "" for no choice): the
+# controller's choices, the result box's text and whether the focus is marked.
 STATE = """
   const name = (e) => e ? e.id.replace(/_(\\d+)$/, '($1)') : '';
   const checked = (group) => [...document.querySelectorAll(`#${group} input:checked`)]
@@ -107,7 +94,38 @@ def text(result):
     return DATA["results"][result]
 
 
-class Expectations(unittest.TestCase):
+# Clicks a batch of controls by id (those the window has) and records the state after each.
+PLAY_BATCH = """
+  const record = () => {""" + STATE + """};
+  return arguments[0].map((id) => {
+    const element = document.getElementById(id);
+    if (element) (element.control || element).click();
+    return record();
+  });"""
+
+
+KEYS = {"tab": Keys.TAB, "up": Keys.ARROW_UP, "down": Keys.ARROW_DOWN,
+        "left": Keys.ARROW_LEFT, "right": Keys.ARROW_RIGHT, "space": Keys.SPACE,
+        "enter": Keys.ENTER, "escape": Keys.ESCAPE}
+MODIFIERS = {"shift": Keys.SHIFT, "ctrl": Keys.CONTROL, "alt": Keys.ALT, "meta": Keys.META}
+
+
+def press_key(name):
+    """A real key press on the focused element: "tab", "shift_tab", "ctrl_alt_up"."""
+    *held, key = name.split("_")
+    chain = ActionChains(browser)
+    for modifier in held:
+        chain.key_down(MODIFIERS[modifier])
+    chain.send_keys(KEYS[key])
+    for modifier in reversed(held):
+        chain.key_up(MODIFIERS[modifier])
+    chain.perform()
+
+
+class ReplayTest(unittest.TestCase):
+    """Against the model's states: the scenarios with real clicks, the key runs with real key
+    presses (Ctrl, Alt and Meta are the browser's), the random run on the single file."""
+
     def assert_state(self, shown, step, where, keys=False):
         """The window as the reference model has it after a step; the focus too after a key."""
         expected = {"person": step["person"], "achievement": step["achievement"],
@@ -119,130 +137,19 @@ class Expectations(unittest.TestCase):
         if wrong:
             self.fail(f"{where}: " + "; ".join(wrong))
 
-
-class ScenariosTest(Expectations):
-    """The scenarios that the native back ends replay, played with real clicks."""
-
-    def test_every_scenario(self):
-        for scenario in DATA["scenarios"]:
-            with self.subTest(scenario["name"]):
-                open_page()
-                self.assert_state(state(), DATA["opening"], "at start", keys=True)
-                for number, step in enumerate(scenario["steps"], 1):
-                    click(element_id(step["click"]))
-                    self.assert_state(state(), step, f"step {number} ({step['click']})")
-
-
-# Clicks a batch of controls by id (those the window has) and records the state after each.
-PLAY_BATCH = """
-  const record = () => {""" + STATE + """};
-  return arguments[0].map((id) => {
-    const element = document.getElementById(id);
-    if (element) (element.control || element).click();
-    return record();
-  });"""
-
-
-class RandomRunTest(Expectations):
-    def test_follows_the_model(self):
-        """The seeded run of clicks, stray indexes among them, that the C++ side generates,
-        with the reference model's state after each."""
+    def test_single_file_follows_the_random_run_with_nothing_fetched(self):
         run = DATA["random_run"]
-        open_page()
+        open_page(pathlib.Path(SINGLE_FILE).resolve().as_uri())
         for start in range(0, len(run["events"]), 500):
             batch = run["events"][start:start + 500]
             shown = js(PLAY_BATCH, [element_id(event["click"]) for event in batch])
             for n, (event, after) in enumerate(zip(batch, shown), start + 1):
                 self.assert_state(after, event, f"seed {run['seed']}, event {n} "
                                                 f"({event['click']})")
-
-
-class LayoutTest(unittest.TestCase):
-    def setUp(self):
-        open_page()
-
-    def test_rectangles_are_the_definitions_pixels(self):
-        shown = js("""
-          const form = document.getElementById('quiz').getBoundingClientRect();
-          const out = {form: [form.width, form.height]};
-          for (const e of document.querySelectorAll('#quiz [id]')) {
-            const r = e.getBoundingClientRect();
-            out[e.id] = [r.left - form.left, r.top - form.top, r.width, r.height];
-          }
-          return out;""")
-        size = next(s for s in DATA["client_sizes"] if s["dpi"] == 96)
-        self.assertEqual(shown.pop("form"), [size["width"], size["height"]])
-        self.assertEqual(layout_shift(), 0)
-        self.assertEqual(shown, {element_id(w["control"]): w["in_form"]
-                                 for w in DATA["window"] if w["role"]})  # no list box
-
-    def test_colours_and_font(self):
-        shown = js("""
-          const out = {};
-          for (const e of document.querySelectorAll('#quiz, #quiz [id]')) {
-            out[e.id] = getComputedStyle(e).backgroundColor;
-          }
-          const form = getComputedStyle(document.getElementById('quiz'));
-          out.font = [form.fontFamily, form.fontSize, form.fontWeight];
-          return out;""")
-        for colour in DATA["colours"]:
-            control = colour["control"]
-            ids = ([i for i in shown if i.startswith(control + "_")] if "(" not in control
-                   else [element_id(control)]) if control else ["quiz"]
-            for each in ids:
-                self.assertEqual(shown[each], "rgb({}, {}, {})".format(*colour["rgb"]), each)
-        self.assertEqual(shown["font"],
-                         ['"Times New Roman", "Liberation Serif", serif', "16px", "400"])
-
-    def test_person_indicators_on_the_right_achievements_on_the_left(self):
-        sides = js("""
-          const side = (id) => {
-            const label = document.getElementById(id);
-            return label.querySelector('input').getBoundingClientRect().left >
-                   label.querySelector('span').getBoundingClientRect().left ? 'right' : 'left';
-          };
-          return [side('Option1_4'), side('Option2_4')];""")
-        self.assertEqual(sides, ["right", "left"])
-
-    def test_upper_option_lies_above_the_one_below(self):
-        # Rows overlap; a click on the shared strip reaches the upper button.
-        pairs = [[element_id(upper), element_id(lower)] for upper, lower in DATA["overlapping"]]
-        on_top = js("""
-          return arguments[0].map(([upper, lower]) => {
-            const r = document.getElementById(lower).getBoundingClientRect();
-            return document.elementFromPoint(r.left + 20, r.top + 1).closest('[id]').id;
-          });""", pairs)
-        self.assertEqual(on_top, [upper for upper, _ in pairs])
-
-    def test_screenshot_after_a_right_answer(self):
-        click("Option1_3", "Option2_3", "Command1_0")
-        shot = SCREENSHOTS / "page-screenshot.png"
-        browser.find_element("id", "quiz").screenshot(str(shot))
-        self.assertGreater(shot.stat().st_size, 0)
-
-
-KEYS = {"tab": Keys.TAB, "up": Keys.ARROW_UP, "down": Keys.ARROW_DOWN,
-        "left": Keys.ARROW_LEFT, "right": Keys.ARROW_RIGHT, "space": Keys.SPACE,
-        "enter": Keys.ENTER, "escape": Keys.ESCAPE}
-MODIFIERS = {"shift": Keys.SHIFT, "ctrl": Keys.CONTROL, "alt": Keys.ALT, "meta": Keys.META}
-
-
-def press_key(name):
-    """A real key press on the focused element, as a user makes it: "tab", "shift_tab",
-    "ctrl_alt_up" and so on."""
-    *held, key = name.split("_")
-    chain = ActionChains(browser)
-    for modifier in held:
-        chain.key_down(MODIFIERS[modifier])
-    chain.send_keys(KEYS[key])
-    for modifier in reversed(held):
-        chain.key_up(MODIFIERS[modifier])
-    chain.perform()
-
-
-class KeyboardTest(Expectations):
-    """The keyboard table that the native back ends replay, played with real key presses;
-    keys with Ctrl, Alt or Meta are the browser's and change nothing in the window."""
+        # Neither loaded nor referred to (a failed load from file:// leaves no entry).
+        fetched = js("""return performance.getEntriesByType('resource').map((e) => e.name).concat(
+            [...document.querySelectorAll('[src], link[href]')].map((e) => e.src || e.href))""")
+        self.assertEqual([u for u in fetched if not u.startswith("data:")], [])
 
     def test_every_key_run(self):
         for run in DATA["key_runs"]:
@@ -254,17 +161,66 @@ class KeyboardTest(Expectations):
                     # Later steps build on this one: the run stops at its first wrong step.
                     self.assert_state(state(), step, f"step {number} ({step['key']})", keys=True)
 
+    def test_every_scenario(self):
+        for scenario in DATA["scenarios"]:
+            with self.subTest(scenario["name"]):
+                open_page()
+                self.assert_state(state(), DATA["opening"], "at start", keys=True)
+                for number, step in enumerate(scenario["steps"], 1):
+                    click(element_id(step["click"]))
+                    self.assert_state(state(), step, f"step {number} ({step['click']})")
 
-# The accessibility tree's roles for the roles the tables name.
-ROLES = {"label": "heading", "panel": "group", "radio button": "radio", "push button": "button",
-         "text": "textbox"}
 
+class WindowTest(unittest.TestCase):
+    """The defined window at 100 %: how it looks and what assistive technology reads."""
 
-class AccessTest(unittest.TestCase):
     def setUp(self):
         open_page()
 
+    def test_the_defined_window_to_the_pixel(self):
+        """Every rectangle, colour with its ink and the font as defined; person indicators on
+        the right, achievements' on the left; the strip where rows overlap the upper one's."""
+        shown = js("""
+          const form = document.getElementById('quiz').getBoundingClientRect();
+          const out = {form: [form.width, form.height], rects: {}, colours: {}};
+          for (const e of document.querySelectorAll('#quiz, #quiz [id]')) {
+            const r = e.getBoundingClientRect();
+            const at = [r.left - form.left, r.top - form.top, r.width, r.height];
+            if (e.id !== 'quiz') out.rects[e.id] = at;
+            out.colours[e.id] = [getComputedStyle(e).backgroundColor, getComputedStyle(e).color];
+          }
+          const style = getComputedStyle(document.getElementById('quiz'));
+          out.font = [style.fontFamily, style.fontSize, style.fontWeight];
+          const x = (e) => e.getBoundingClientRect().left;
+          out.sides = ['Option1_4', 'Option2_4'].map((id) => document.getElementById(id)).map(
+              (e) => x(e.querySelector('input')) > x(e.querySelector('span')) ? 'right' : 'left');
+          out.on_top = arguments[0].map(([upper, lower]) => {
+            const r = document.getElementById(lower).getBoundingClientRect();
+            return document.elementFromPoint(r.left + 20, r.top + 1).closest('[id]').id;
+          });
+          return out;""", [[element_id(u), element_id(l)] for u, l in DATA["overlapping"]])
+        size = next(s for s in DATA["client_sizes"] if s["dpi"] == 96)
+        self.assertEqual(shown["form"], [size["width"], size["height"]])
+        self.assertEqual(layout_shift(), 0)
+        self.assertEqual(shown["rects"], {element_id(w["control"]): w["in_form"]
+                                          for w in DATA["window"] if w["role"]})  # no list box
+        for colour in DATA["colours"]:
+            control = colour["control"]
+            ids = ([i for i in shown["colours"] if i.startswith(control + "_")]
+                   if "(" not in control else [element_id(control)]) if control else ["quiz"]
+            for each in ids:  # dark ink on every light colour
+                self.assertEqual(shown["colours"][each],
+                                 ["rgb({}, {}, {})".format(*colour["rgb"]), "rgb(0, 0, 0)"], each)
+        self.assertEqual(shown["font"],
+                         ['"Times New Roman", "Liberation Serif", serif', "16px", "400"])
+        self.assertEqual(shown["sides"], ["right", "left"])
+        self.assertEqual(shown["on_top"], [element_id(u) for u, _ in DATA["overlapping"]])
+        click("Option1_3", "Option2_3", "Command1_0")
+        browser.find_element("id", "quiz").screenshot(str(SCREENSHOTS / "page-screenshot.png"))
+
     def test_every_control_has_its_role_and_name(self):
+        roles = {"label": "heading", "panel": "group", "radio button": "radio",
+                 "push button": "button", "text": "textbox"}  # the tables' to the tree's
         for w in DATA["window"]:
             if not w["role"]:
                 continue
@@ -272,14 +228,13 @@ class AccessTest(unittest.TestCase):
             if w["role"] == "radio button":
                 element = element.find_element("css selector", "input")
             self.assertEqual((element.aria_role, element.accessible_name),
-                             (ROLES[w["role"]], w["name"]), w["control"])
+                             (roles[w["role"]], w["name"]), w["control"])
 
     def test_result_box_is_a_polite_live_region_that_scrolls(self):
         box = browser.find_element("id", "Text1_0")
-        self.assertEqual(box.get_attribute("aria-live"), "polite")
-        self.assertEqual(box.get_attribute("aria-readonly"), "true")
-        self.assertEqual(box.get_attribute("aria-multiline"), "true")
-        self.assertEqual(box.value_of_css_property("overflow-y"), "scroll")  # its scroll bar
+        self.assertEqual([box.get_attribute(a) for a in ("aria-live", "aria-readonly",
+                          "aria-multiline")] + [box.value_of_css_property("overflow-y")],
+                         ["polite", "true", "true", "scroll"])  # and its scroll bar
         js("arguments[0].scrollTop = 1000", box)
         click("Option1_0", "Option2_0", "Command1_0")
         self.assertEqual(js("return arguments[0].scrollTop", box), 0)  # a result from its top
@@ -315,7 +270,6 @@ def emulate(width, height, scale=1, mobile=False, media=()):
 
 
 def desktop():
-    browser.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
     emulate(800, 600)
     browser.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
@@ -330,9 +284,8 @@ def screenshot(name):
     (SCREENSHOTS / f"page-{name}.png").write_bytes(base64.b64decode(shot["data"]))
 
 
-# How the window fits the viewport: what lies outside it, text cut off at the side or drawn
-# beyond its box, a caption's font size and its height as drawn in device pixels, and targets
-# under 24 x 24 CSS pixels.
+# How the window fits the viewport: controls outside it, text cut off or over its box's border,
+# a caption's size (CSS px) and height (device px), targets under 24 x 24 CSS px.
 FIT = """
   const controls = [...document.querySelectorAll('#quiz [id]')];
   const texts = [...document.querySelectorAll('#quiz h1, #quiz legend, .option, .command')];
@@ -351,8 +304,9 @@ FIT = """
       const range = document.createRange();
       range.selectNodeContents(e);
       const text = range.getBoundingClientRect(), box = e.getBoundingClientRect();
-      return e.scrollWidth > e.clientWidth + 1 || text.top < box.top - 0.5 ||
-             text.bottom > box.bottom + 0.5;
+      const border = (side) => parseFloat(getComputedStyle(e)[`border${side}Width`]);
+      return e.scrollWidth > e.clientWidth + 1 || text.top < box.top + border('Top') - 0.5 ||
+             text.bottom > box.bottom - border('Bottom') + 0.5;
     }).map((e) => e.id || e.textContent),
     small_targets: small.map((e) => e.closest('[id]').id),
     smallest_text: Math.min(...texts.map((e) => parseFloat(getComputedStyle(e).fontSize))),
@@ -370,8 +324,7 @@ PHONES = {"portrait": (360, 740), "landscape": (740, 360)}
 
 
 def tap(element_id):
-    """A finger's tap on the middle of a control (its row, for an option button), scrolled
-    into view first, as CDP touch events."""
+    """A finger's tap (CDP touch events) on the middle of a control scrolled into view."""
     x, y = js("""
       const e = document.getElementById(arguments[0]);
       e.scrollIntoView({block: 'center'});
@@ -404,14 +357,12 @@ class DevicesTest(unittest.TestCase):
                 self.assertEqual(shown["small_targets"], [], name)
                 self.assertGreaterEqual(shown["smallest_text"], 16, name)
                 self.assertEqual(layout_shift(), 0, name)
-                tap("Option1_3")
-                tap("Option2_3")
-                tap("Command1_0")
-                WebDriverWait(browser, 5).until(lambda b: state()["text"] == text("right 3"))
-                self.assertEqual(state()["person"], "Option1(3)")
-                tap("Option2_2")
-                tap("Command1_0")
-                WebDriverWait(browser, 5).until(lambda b: state()["text"] == text("wrong"))
+                for taps, result in ((("Option1_3", "Option2_3", "Command1_0"), "right 3"),
+                                     (("Option2_2", "Command1_0"), "wrong")):
+                    for each in taps:
+                        tap(each)
+                    WebDriverWait(browser, 5).until(lambda b: [state()[k] for k in (
+                        "person", "text")] == ["Option1(3)", text(result)])  # chosen, judged
                 js("scrollTo(0, 0)")
                 screenshot(f"phone-{name}")
                 js(TEXT_SPACING)
@@ -461,15 +412,6 @@ class DevicesTest(unittest.TestCase):
             open_page()
             self.assertTrue(js("return matchMedia('(forced-colors: active)').matches"))
             self.fit(f"{width} x {height}, forced colours")
-            # The glyphs of a command's caption lie inside its border.
-            inside = js("""
-              const button = document.getElementById('Command1_0');
-              const range = document.createRange();
-              range.selectNodeContents(button);
-              const text = range.getBoundingClientRect(), box = button.getBoundingClientRect();
-              const border = parseFloat(getComputedStyle(button).borderBottomWidth);
-              return text.top >= box.top + border - 0.5 && text.bottom <= box.bottom - border + 0.5;""")
-            self.assertTrue(inside, f"{width} x {height}")
             screenshot(f"forced-colours-{width}x{height}")
 
 
@@ -506,9 +448,8 @@ class AxeTest(unittest.TestCase):
 
     def test_no_violations_at_start_after_a_right_answer_and_after_clearing(self):
         self.assertTrue(AXE.is_file(), f"{AXE}: run scripts/setup.sh web")
-        # The defined window's option buttons stand 16 CSS pixels apart, closer than
-        # target-size's 24: that is the window's design, kept where it fits; the one-column
-        # layout of phones and zoom has no such exception.
+        # The defined window's option buttons stand 16 CSS px apart, under target-size's 24:
+        # that is its design, kept where it fits; the one column has no such exception.
         views = {"desktop": ((800, 600, 1, False), {"target-size"}),
                  "phone": ((360, 740, 3, True), set()),
                  "zoom 400 %": ((320, 200, 4, False), set())}
@@ -518,8 +459,7 @@ class AxeTest(unittest.TestCase):
             for when, clicks in (("at start", ()), ("after a right answer",
                                  ("Option1_3", "Option2_3", "Command1_0")),
                                  ("after clearing", ("Command1_1",))):
-                for element_id in clicks:
-                    js("document.getElementById(arguments[0]).click()", element_id)
+                js("arguments[0].forEach((id) => document.getElementById(id).click())", clicks)
                 found = [v for v in axe_violations() if v.split(":")[0] not in allowed]
                 self.assertEqual(found, [], f"{view}, {when}")
 
@@ -534,13 +474,12 @@ class OfflineTest(unittest.TestCase):
                 lambda b: b.execute_script("return !!navigator.serviceWorker.controller"))
             errors = browser.execute_cdp_cmd("Page.getInstallabilityErrors", {})
             self.assertEqual(errors["installabilityErrors"], [])
-            manifest = js("return fetch('manifest.webmanifest').then((r) => r.json())")
-            self.assertEqual(manifest["name"], browser.title)
-            self.assertEqual(manifest["display"], "standalone")
+            m = js("return fetch('manifest.webmanifest').then((r) => r.json())")
             form = next(c["rgb"] for c in DATA["colours"] if not c["control"])
-            self.assertEqual(manifest["theme_color"], "#{:02x}{:02x}{:02x}".format(*form))
-            self.assertEqual(sorted(icon["sizes"] for icon in manifest["icons"]),
-                             ["192x192", "512x512"])
+            self.assertEqual([m["name"], m["display"], m["theme_color"],
+                              sorted(icon["sizes"] for icon in m["icons"])],
+                             [browser.title, "standalone", "#{:02x}{:02x}{:02x}".format(*form),
+                              ["192x192", "512x512"]])
         finally:
             own.shutdown()
             own.server_close()
@@ -548,21 +487,6 @@ class OfflineTest(unittest.TestCase):
         open_page(url)
         click("Option1_3", "Option2_3", "Command1_0")
         self.assertEqual(state()["text"], text("right 3"))
-
-
-class SingleFileTest(unittest.TestCase):
-    def test_works_from_a_file_without_network(self):
-        open_page(pathlib.Path(SINGLE_FILE).resolve().as_uri())
-        click("Option1_3", "Option2_3", "Command1_0")
-        self.assertEqual(state()["text"], text("right 3"))
-        click("Option2_2", "Command1_0")
-        self.assertEqual(state()["text"], text("wrong"))
-        click("Command1_1")
-        shown = state()
-        self.assertEqual([shown["text"], shown["person"], shown["achievement"]],
-                         [text("clear"), "", ""])
-        fetched = js("return performance.getEntriesByType('resource').map((e) => e.name)")
-        self.assertEqual([u for u in fetched if not u.startswith("data:")], [])
 
 
 if __name__ == "__main__":
