@@ -45,7 +45,7 @@ struct Area {
 
 // Where a control's caption is drawn, away from its indicator and its border.
 Area CaptionArea(const ui::Control& c, const ui::PixelRect& r, int dpi) {
-  const int px = [dpi](int at96) { return at96 * dpi / 96; }(1);
+  const int px = dpi / 96;  // a pixel at 96 DPI
   switch (c.kind) {
     case ui::Kind::OptionButton:  // the indicator takes a square at one end
       return c.alignment == ui::Alignment::Right ? Area{0, 0, r.width - r.height - 2 * px, r.height}
