@@ -1,14 +1,29 @@
-// What only the Windows window has, beyond the shared conformance suite: the font and ids
-// of its controls, a DPI change, its border and icon, and the start state of the edit control.
+// The Windows window: the shared scenarios, conformance suite and a long random run, then
+// what only it has: the font and ids of its controls, a DPI change, its border and icon,
+// and the start state of the edit control.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 
+#include "tests/scenarios/random_run.h"
+#include "tests/scenarios/scenario_suite.h"
+#include "tests/scenarios/window_conformance.h"
 #include "tests/win32/win32_driver.h"
 
 namespace quiz::testing {
 namespace {
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, QuizScenario, Win32Driver);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, WindowConformance, Win32Driver);
+
+TEST(Win32RandomRun, WindowFollowsTheModel) {
+  const std::uint64_t seed = RandomSeed();
+  Win32Driver driver;
+  const RandomRunResult result = RunRandomEvents(driver, seed, 3000);
+  ASSERT_EQ(result.failure, "") << "replay with QUIZ_RANDOM_SEED=" << seed;
+  EXPECT_EQ(result.events, 3000);
+}
 
 // The window's font on every control at this DPI; no control has the ids the dialog
 // manager gives to Enter and Esc.
