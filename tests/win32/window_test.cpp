@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 
 #include "tests/scenarios/random_run.h"
 #include "tests/scenarios/scenario_suite.h"
@@ -37,11 +38,10 @@ void ExpectFontAndIdsAt(Win32Driver& d, int dpi) {
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
                &font);
-    EXPECT_EQ(std::wstring(font.lfFaceName), L"Times New Roman");
-    EXPECT_EQ(font.lfHeight, -MulDiv(12, dpi, 72));
-    EXPECT_EQ(font.lfWeight, 400);
-    EXPECT_EQ(font.lfCharSet, 204);
-    EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
+    // Times New Roman, 12 points, regular, Cyrillic.
+    EXPECT_EQ(std::tuple(ui::win32::Utf16(font.lfFaceName), font.lfHeight, font.lfWeight,
+                         font.lfCharSet, font.lfItalic | font.lfUnderline | font.lfStrikeOut),
+              std::tuple(u"Times New Roman", -MulDiv(12, dpi, 72), 400, 204, 0));
   }
 }
 
