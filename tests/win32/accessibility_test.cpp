@@ -1,12 +1,17 @@
-// The result box for assistive technology: a live region whose every new result is
-// announced while the focus stays where it was, and its accessible name.
+// What assistive technology and a user of high contrast get: the result box as a live
+// region whose every new result is announced, its accessible name, and readable captions.
 #include <gtest/gtest.h>
 #include <oleacc.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
+#include "tests/scenarios/contrast.h"
+#include "tests/scenarios/expectations.h"
+#include "tests/scenarios/scenario_table.h"
 #include "tests/win32/win32_driver.h"
 
 #ifndef EVENT_OBJECT_LIVEREGIONCHANGED
@@ -44,36 +49,29 @@ TEST(Win32Accessibility, EveryResultIsAnnouncedForTheResultBoxWhileTheFocusStays
                       &OnWinEvent, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
   ASSERT_NE(hook, nullptr);
   const HWND box = d.Live(ui::ResultBox());
-  const std::vector<HWND> once{box};
-
+  const auto announced_once = [&](const char* how) {
+    EXPECT_EQ(TakeEvents(d, 1), std::vector<HWND>{box}) << how;
+  };
   // Choosing writes no result and announces nothing.
   d.ClickPerson(3);
   d.ClickAchievement(3);
   EXPECT_EQ(TakeEvents(d, 0).size(), 0u);
-  // The mouse on each command button: one announcement per press.
   d.ClickCommand(0);
-  EXPECT_EQ(TakeEvents(d, 1), once) << "\"Изведи\" with the mouse";
+  announced_once("mouse on Command1(0)");
   d.ClickCommand(1);
-  EXPECT_EQ(TakeEvents(d, 1), once) << "\"Чисти\" with the mouse";
-
-  // Space and Enter on the focused buttons: announced, and the focus stays on the button.
+  announced_once("mouse on Command1(1)");
   SetFocus(box);
-  d.PressKey(VK_TAB);  // the persons
-  d.PressKey(VK_TAB);  // the achievements
-  d.PressKey(VK_TAB);
-  const HWND show = d.Live(ui::CommandButton(0)), clear = d.Live(ui::CommandButton(1));
-  ASSERT_EQ(GetFocus(), show);
+  for (int i = 0; i < 3; ++i) d.PressKey(VK_TAB);  // past both groups
+  ASSERT_EQ(d.Focused(), ui::CommandButton(0));
   d.PressKey(VK_SPACE);
-  EXPECT_EQ(TakeEvents(d, 1), once) << "Space on \"Изведи\"";
-  EXPECT_EQ(GetFocus(), show);
+  announced_once("Space on Command1(0)");
   d.PressKey(VK_RETURN);
-  EXPECT_EQ(TakeEvents(d, 1), once) << "Enter on \"Изведи\"";
+  announced_once("Enter on Command1(0)");
   d.PressKey(VK_TAB);
-  ASSERT_EQ(GetFocus(), clear);
   d.PressKey(VK_SPACE);
-  EXPECT_EQ(TakeEvents(d, 1), once) << "Space on \"Чисти\"";
-  EXPECT_EQ(GetFocus(), clear);
-  EXPECT_EQ(d.ResultText(), u"Направете своя избор!");
+  announced_once("Space on Command1(1)");
+  EXPECT_EQ(d.Focused(), ui::CommandButton(1));
+  EXPECT_EQ(d.ResultText(), ExpectedResult("clear"));
   UnhookWinEvent(hook);
 }
 
@@ -97,42 +95,117 @@ std::u16string AccessibleName(HWND box) {
   return text;
 }
 
-// Whether the system's accessible-property service takes a name for a window at all.
-bool PropertyServiceWorks(HWND window) {
-  // The service, its interface and the name property (defined by oleacc's headers, not
-  // its import library).
-  static constexpr CLSID kService{
-      0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
-  static constexpr IID kInterface{
-      0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
-  static constexpr GUID kName{
-      0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  IAccPropServices* services = nullptr;
-  bool works = SUCCEEDED(CoCreateInstance(kService, nullptr, CLSCTX_INPROC_SERVER, kInterface,
-                                          reinterpret_cast<void**>(&services)));
-  const auto object = static_cast<DWORD>(OBJID_CLIENT);
-  works = works && SUCCEEDED(services->SetHwndPropStr(window, object, CHILDID_SELF, kName, L"x"));
-  if (works) services->ClearHwndProps(window, object, CHILDID_SELF, &kName, 1);
-  if (services != nullptr) services->Release();
-  if (SUCCEEDED(com)) CoUninitialize();
-  return works;
-}
-
 // The name a screen reader reads for the result box, through the system's accessibility
 // services (set once the window has been drawn).
 TEST(Win32Accessibility, ResultBoxIsNamed) {
   Win32Driver d;
   const HWND box = d.Live(ui::ResultBox());
-  for (int i = 0; i < 100 && AccessibleName(box) != u"Резултат"; ++i) {
+  const std::string_view name =
+      std::find_if(std::begin(kWindow), std::end(kWindow), [&](const Placed& p) {
+        return ControlNamed(p.control) == ui::ResultBox();
+      })->name;
+  const auto named = [&] { return ToUtf8(AccessibleName(box)) == name; };
+  for (int i = 0; i < 100 && !named(); ++i) {
     Sleep(10);
     d.Pump();
   }
-  if (AccessibleName(box) != u"Резултат" && !PropertyServiceWorks(d.window())) {
-    // Wine 8 creates the service, but its SetHwndProp and SetHwndPropStr answer E_NOTIMPL.
-    GTEST_SKIP() << "the system's accessible-property service takes no properties";
+  if (!named() && GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr) {
+    GTEST_SKIP() << "Wine's accessible-property service takes no properties (E_NOTIMPL)";
   }
-  EXPECT_EQ(AccessibleName(box), u"Резултат");
+  EXPECT_EQ(ToUtf8(AccessibleName(box)), name);
+}
+
+// Captions stay readable in the default colours and in a dark high-contrast scheme: the
+// layout stays, every caption has a contrast of at least 4.5:1 with its background, and an
+// empty option button's circle stays empty (no dark disc on a light background).
+
+// A dark high-contrast scheme for the session while it lives, as a user would pick one.
+class DarkScheme {
+ public:
+  DarkScheme() {
+    for (std::size_t i = 0; i < kElements.size(); ++i) saved_[i] = GetSysColor(kElements[i]);
+    const std::array<COLORREF, kElements.size()> dark{
+        RGB(0, 0, 0),       RGB(255, 255, 255), RGB(0, 0, 0),       RGB(255, 255, 255),
+        RGB(255, 255, 255), RGB(128, 128, 128), RGB(192, 192, 192), RGB(0, 255, 0)};
+    SetSysColors(static_cast<int>(kElements.size()), kElements.data(), dark.data());
+  }
+  ~DarkScheme() {
+    SetSysColors(static_cast<int>(kElements.size()), kElements.data(), saved_.data());
+  }
+  DarkScheme(const DarkScheme&) = delete;
+  DarkScheme& operator=(const DarkScheme&) = delete;
+
+ private:
+  static constexpr std::array<int, 8> kElements{COLOR_BTNFACE,    COLOR_BTNTEXT,   COLOR_WINDOW,
+                                                COLOR_WINDOWTEXT, COLOR_3DHILIGHT, COLOR_3DSHADOW,
+                                                COLOR_3DLIGHT,    COLOR_GRAYTEXT};
+  std::array<COLORREF, kElements.size()> saved_{};
+};
+
+struct Area {
+  int left, top, right, bottom;  // in the control, right and bottom excluded
+};
+
+// Where a control's caption is drawn, away from its indicator and its border.
+Area CaptionArea(const ui::Control& c, const ui::PixelRect& r, int dpi) {
+  const int px = dpi / 96;                 // a pixel at 96 DPI
+  if (c.kind == ui::Kind::OptionButton) {  // the indicator takes a square at one end
+    return c.alignment == ui::Alignment::Right ? Area{0, 0, r.width - r.height - 2 * px, r.height}
+                                               : Area{r.height + 2 * px, 0, r.width, r.height};
+  }
+  if (c.kind == ui::Kind::CommandButton)
+    return {4 * px, 4 * px, r.width - 4 * px, r.height - 4 * px};
+  if (c.kind == ui::Kind::Frame) return {10 * px, 0, 36 * px, 14 * px};  // over the top edge
+  return {0, 0, r.width, r.height};
+}
+
+void ExpectReadable(Win32Driver& d, const char* scheme) {
+  SCOPED_TRACE(scheme);
+  const int dpi = d.Dpi();
+  ExpectLayoutAt(d, dpi);
+  const Pixels form = d.Screen();
+  for (const ui::Control& c : ui::Controls()) {
+    if (c.caption.empty() || !c.visible || c.kind == ui::Kind::TextBox) continue;
+    const ui::PixelRect r = Win32Driver::RectIn(d.Live(c), d.window());
+    const std::uint32_t back = PixelOf(d.DrawnColor(&c).value_or(0));
+    // The caption's colour: the one farthest from the background in the caption's area.
+    const Area a = CaptionArea(c, r, dpi);
+    double best = 1.0;
+    for (int y = a.top; y < a.bottom; ++y) {
+      for (int x = a.left; x < a.right; ++x) {
+        best = std::max(best, Contrast(form.at(r.x + x, r.y + y) & 0xFFFFFF, back));
+      }
+    }
+    EXPECT_GE(best, 4.5) << ControlLabel(c) << " \"" << ToUtf8(c.caption) << "\"";
+    if (c.kind != ui::Kind::OptionButton) continue;
+    // The middle of the empty circle: within the bounds of what differs from the background
+    // in the indicator's square.
+    const int from = c.alignment == ui::Alignment::Right ? r.width - r.height : 0;
+    int left = r.width, right = -1, top = r.height, bottom = -1;
+    for (int y = 0; y < r.height; ++y) {
+      for (int x = from; x < from + r.height; ++x) {
+        if ((form.at(r.x + x, r.y + y) & 0xFFFFFF) == back) continue;
+        left = std::min(left, x), right = std::max(right, x);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+      }
+    }
+    ASSERT_GE(right, left) << ControlLabel(c) << ": no indicator";
+    const std::uint32_t middle = form.at(r.x + (left + right) / 2, r.y + (top + bottom) / 2);
+    EXPECT_LT(Contrast(middle & 0xFFFFFF, back), 3.0)
+        << ControlLabel(c) << ": the empty circle is a disc";
+  }
+}
+
+TEST(Win32Contrast, CaptionsAreReadableInTheDefinitionsColours) {
+  Win32Driver d;
+  ExpectReadable(d, "default colours");
+}
+
+// Wine cannot switch high contrast on (SPI_SETHIGHCONTRAST), so the window is told.
+TEST(Win32Contrast, CaptionsAreReadableInADarkHighContrastScheme) {
+  const DarkScheme scheme;
+  Win32Driver d(ui::win32::Contrast::High);
+  ExpectReadable(d, "dark high contrast");
 }
 
 }  // namespace

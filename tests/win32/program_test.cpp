@@ -3,13 +3,15 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cwctype>
+#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "resources/resource.h"
+#include "tests/scenarios/text_printer.h"
 #include "window/definition.h"
 #include "window/win32/win32_common.h"
 #include "window/win32/win32_window.h"
@@ -22,14 +24,6 @@ const std::wstring kProgram = [] {
   return std::wstring(path.begin(), path.end());
 }();
 
-std::wstring FromUtf8(const char* text) {
-  const int n = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text, -1, out.data(), n);
-  out.resize(static_cast<std::size_t>(n - 1));
-  return out;
-}
-
 TEST(Win32Program, VersionRecordReadsBack) {
   DWORD handle = 0;
   const DWORD size = GetFileVersionInfoSizeW(kProgram.c_str(), &handle);
@@ -39,10 +33,9 @@ TEST(Win32Program, VersionRecordReadsBack) {
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+  EXPECT_EQ(std::tuple(fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
+                       fixed->dwProductVersionLS),
+            std::tuple(0x00010000u, 0u, 0x00010000u, 0u));  // 1.0.0.0
   const std::pair<const wchar_t*, const char*> strings[] = {
       {L"FileVersion", QUIZ_VERSION_TEXT},         {L"ProductVersion", QUIZ_VERSION_TEXT},
       {L"CompanyName", QUIZ_COMPANY_NAME},         {L"ProductName", QUIZ_PRODUCT_NAME},
@@ -51,9 +44,17 @@ TEST(Win32Program, VersionRecordReadsBack) {
     const std::wstring key = std::wstring(L"\\StringFileInfo\\040204B0\\") + name;
     wchar_t* value = nullptr;
     ASSERT_TRUE(VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&value), &length))
-        << std::string(name, name + wcslen(name));
-    EXPECT_EQ(std::wstring(value), FromUtf8(expected));
+        << ToUtf8(ui::win32::Utf16(name));
+    EXPECT_EQ(ToUtf8(ui::win32::Utf16(value)), expected);
   }
+}
+
+// The program's file mapped as an image, its sections where they run; nullptr on failure.
+const BYTE* MapProgram(HMODULE& module) {
+  module = LoadLibraryExW(kProgram.c_str(), nullptr,
+                          LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  // The handle of a module loaded as a resource is tagged in its low bits.
+  return reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(module) & ~ULONG_PTR{3});
 }
 
 // The program's icon resource is the image of the icon file, 32 x 32 at 8 bits per pixel.
@@ -69,9 +70,8 @@ TEST(Win32Program, IconIsTheIconFilesImage) {
   ASSERT_EQ(u16(4), 1);  // one image
   const std::size_t bytes = u32(6 + 8), offset = u32(6 + 12);
 
-  const HMODULE program = LoadLibraryExW(kProgram.c_str(), nullptr,
-                                         LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  ASSERT_NE(program, nullptr);
+  HMODULE program = nullptr;
+  ASSERT_NE(MapProgram(program), nullptr);
   const HRSRC group_info = FindResourceW(program, MAKEINTRESOURCEW(QUIZ_ICON_ID), RT_GROUP_ICON);
   ASSERT_NE(group_info, nullptr);
   const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(program, group_info)));
@@ -90,38 +90,21 @@ TEST(Win32Program, IconIsTheIconFilesImage) {
   FreeLibrary(program);
 }
 
-// The names of the DLLs a program imports, read from its file.
-std::vector<std::string> ImportedDlls(const std::wstring& path) {
-  std::ifstream file(path.c_str(), std::ios::binary);
-  const std::vector<char> image((std::istreambuf_iterator<char>(file)), {});
-  std::vector<std::string> names;
-  if (image.size() < sizeof(IMAGE_DOS_HEADER)) return names;
-  const auto& dos = *reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
-  const auto& nt = *reinterpret_cast<const IMAGE_NT_HEADERS64*>(image.data() + dos.e_lfanew);
-  const auto* sections = IMAGE_FIRST_SECTION(&nt);
-  const auto at = [&](DWORD rva) -> const char* {
-    for (WORD i = 0; i < nt.FileHeader.NumberOfSections; ++i) {
-      const IMAGE_SECTION_HEADER& s = sections[i];
-      if (rva >= s.VirtualAddress && rva < s.VirtualAddress + s.SizeOfRawData) {
-        return image.data() + s.PointerToRawData + (rva - s.VirtualAddress);
-      }
-    }
-    return nullptr;
-  };
+TEST(Win32Program, NeedsOnlySystemDlls) {
+  HMODULE program = nullptr;
+  const BYTE* base = MapProgram(program);
+  ASSERT_NE(base, nullptr);
+  const auto& dos = *reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto& nt = *reinterpret_cast<const IMAGE_NT_HEADERS64*>(base + dos.e_lfanew);
   const DWORD imports =
       nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-  for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(imports)); d && d->Name; ++d) {
-    names.emplace_back(at(d->Name));
-  }
-  return names;
-}
-
-TEST(Win32Program, NeedsOnlySystemDlls) {
-  const std::vector<std::string> dlls = ImportedDlls(kProgram);
-  ASSERT_FALSE(dlls.empty());
+  ASSERT_NE(imports, 0u);
+  int dlls = 0;
   wchar_t system[MAX_PATH];
   GetSystemDirectoryW(system, MAX_PATH);
-  for (std::string name : dlls) {
+  for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports); d->Name; ++d) {
+    std::string name(reinterpret_cast<const char*>(base + d->Name));
+    ++dlls;
     std::transform(name.begin(), name.end(), name.begin(),
                    [](char c) { return static_cast<char>(std::tolower(c)); });
     EXPECT_NE(name.rfind("lib", 0), 0u) << name << " is a run-time library, not a system DLL";
@@ -131,19 +114,8 @@ TEST(Win32Program, NeedsOnlySystemDlls) {
     const std::wstring path = std::wstring(system) + L"\\" + std::wstring(name.begin(), name.end());
     EXPECT_NE(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << name;
   }
-}
-
-BOOL CALLBACK FindQuizWindow(HWND window, LPARAM found) {
-  auto& [process, result] = *reinterpret_cast<std::pair<DWORD, HWND>*>(found);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t name[64];
-  if (owner == process && GetClassNameW(window, name, 64) &&
-      std::wstring(name) == ui::win32::kFormClassName) {
-    result = window;
-    return FALSE;
-  }
-  return TRUE;
+  EXPECT_GE(dlls, 4) << "the imports were not read";
+  FreeLibrary(program);
 }
 
 TEST(Win32Program, OpensItsWindowAndEndsWhenItIsClosed) {
@@ -153,15 +125,19 @@ TEST(Win32Program, OpensItsWindowAndEndsWhenItIsClosed) {
   std::wstring command = L"\"" + kProgram + L"\"";
   ASSERT_TRUE(CreateProcessW(kProgram.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                              nullptr, &startup, &process));
-  std::pair<DWORD, HWND> found{process.dwProcessId, nullptr};
-  for (int i = 0; i < 200 && (found.second == nullptr || !IsWindowVisible(found.second)); ++i) {
+  HWND window = nullptr;  // the quiz window of that process, once it shows
+  for (int i = 0; i < 200 && (window == nullptr || !IsWindowVisible(window)); ++i) {
     Sleep(50);
-    EnumWindows(&FindQuizWindow, reinterpret_cast<LPARAM>(&found));
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, ui::win32::kFormClassName, nullptr));) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (owner == process.dwProcessId) window = w;
+    }
   }
-  ASSERT_NE(found.second, nullptr);
-  EXPECT_TRUE(IsWindowVisible(found.second));
-  EXPECT_EQ(ui::win32::WindowText(found.second), ui::Form().caption);
-  PostMessageW(found.second, WM_CLOSE, 0, 0);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(ui::win32::WindowText(window), ui::Form().caption);
+  PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
   DWORD code = 1;
   GetExitCodeProcess(process.hProcess, &code);

@@ -1,7 +1,5 @@
 // The scenario and window drivers for the Windows program: a fresh quiz window per driver,
-// worked through real messages to the real controls, with keyboard input passing through
-// the window's dialog manager as in the program's message loop. What the window shows is
-// read from its pixels.
+// worked through real messages and its message loop, read from its pixels.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -140,29 +138,22 @@ class Win32Driver : public WindowDriver {
   }
   bool Visible(const ui::Control& c) override { return IsWindowVisible(Live(c)) != FALSE; }
 
-  // A point of each kind of control that neither its caption nor its border covers.
+  // A point of each kind of control that neither its caption nor its border covers: beside
+  // an option button's caption away from the indicator, inside a command button's edge,
+  // below a frame's last button, else at the bottom left.
   std::optional<std::uint32_t> DrawnColor(const ui::Control* c) override {
     const Pixels form = Screen();
     if (c == nullptr) return PixelOf(form.at(4, 4));
     const ui::PixelRect r = RectIn(Live(*c), window_);
     int x = 2, y = r.height - 2;
-    switch (c->kind) {
-      case ui::Kind::OptionButton:  // beside the caption, on the side away from the indicator
-        x = c->alignment == ui::Alignment::Right ? 1 : r.width - 2;
-        y = r.height / 2;
-        break;
-      case ui::Kind::CommandButton:
-        x = 4;
-        y = 4;
-        break;
-      case ui::Kind::Frame:  // below its last button, inside its border
-        x = r.width - 4;
-        y = r.height - 4;
-        break;
-      case ui::Kind::Label:
-      case ui::Kind::TextBox:
-      case ui::Kind::ListBox:
-        break;
+    if (c->kind == ui::Kind::OptionButton) {
+      x = c->alignment == ui::Alignment::Right ? 1 : r.width - 2;
+      y = r.height / 2;
+    } else if (c->kind == ui::Kind::CommandButton) {
+      x = y = 4;
+    } else if (c->kind == ui::Kind::Frame) {
+      x = r.width - 4;
+      y = r.height - 4;
     }
     return PixelOf(form.at(r.x + x, r.y + y));
   }
