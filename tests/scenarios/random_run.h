@@ -1,7 +1,5 @@
-// Long random runs of user events against the reference model of the quiz. After every
-// event the window's selected buttons, its result text and (where the driver knows them)
-// the two remembered choices must match the model's. dump_scenarios writes a run with the
-// model's states for the browser test.
+// Long seeded random runs of clicks, the window checked against a reference model of the
+// quiz after every event.
 #pragma once
 
 #include <chrono>

@@ -1,6 +1,5 @@
-// What the window-conformance suite needs from a back end, on top of the scenario driver:
-// where its controls are, what it draws, and the keyboard. A back end that cannot tell
-// something answers nothing (std::nullopt) and the check is skipped for it.
+// What the window suite needs from a back end beyond clicks; where it cannot tell something
+// it answers std::nullopt and the check is skipped.
 #pragma once
 
 #include <cstdint>
