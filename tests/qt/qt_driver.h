@@ -152,18 +152,7 @@ class QtDriver : public WindowDriver {
       return x >= 0 && y >= 0 && x < image.width() && y < image.height() &&
              Contrast(image.pixel(x, y), ground) >= 1.5;
     };
-    // The rows of the lone caption with ink, and how much of each shows in the window at
-    // a vertical offset.
-    std::vector<int> rows;
-    for (int y = top; y < bottom; ++y) {
-      for (int x = left; x < right; ++x) {
-        if (ink(alone, x, y)) {
-          rows.push_back(y);
-          break;
-        }
-      }
-    }
-    if (rows.empty()) return std::string("the caption draws nothing even alone");
+    // How much of a row of the lone caption's ink shows in the window at a vertical offset.
     auto shown = [&](int y, int shift) {
       int have = 0, want = 0;
       for (int x = left; x < right; ++x) {
@@ -173,6 +162,11 @@ class QtDriver : public WindowDriver {
       }
       return std::pair<int, int>{have, want};
     };
+    std::vector<int> rows;  // the rows with ink
+    for (int y = top; y < bottom; ++y) {
+      if (shown(y, 0).second > 0) rows.push_back(y);
+    }
+    if (rows.empty()) return std::string("the caption draws nothing even alone");
     int best_shift = 0, best = -1;
     for (int shift = -2; shift <= 2; ++shift) {
       int have = 0;
