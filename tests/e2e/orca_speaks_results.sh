@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# A blind student hears every result. With the Orca screen reader running over AT-SPI, person 3
-# and achievement 3 chosen and "Изведи" pressed with Space, Orca says "Правилно." and the
-# biography while the focus stays on the button; "Чисти" and a wrong answer (a mouse click)
-# are spoken too. What Orca says is read from its debug log, through a speech server that
-# makes no sound. Needs an X display; exits 77 (skipped) where Orca or AT-SPI is missing or
-# does not start.
+# A blind student hears every result: with Orca running over AT-SPI, a right answer (Space on
+# "Изведи", the focus staying there), "Чисти" and a wrong answer (a mouse click) are spoken.
+# Orca's words are read from its debug log, through a speech server that makes no sound.
+# Needs an X display; exits 77 (skipped) where Orca or AT-SPI is missing or does not start.
 #   orca_speaks_results.sh PROGRAM
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -51,25 +49,19 @@ fail() {
   echo "Orca's log: ${TMPDIR:-/tmp}/orca_speaks_results.log"
   exit 1
 }
-# Waits until Orca has said exactly $2 since line $1 of its log.
-said() {
+# Waits up to ten seconds for a check to hold.
+await() {
   local i
-  for i in $(seq 100); do
-    spoken_since "$1" | grep -qxF -- "$2" && return 0
-    sleep 0.1
-  done
-  fail "Orca did not say: $2" "$1"
+  for i in $(seq 100); do "$@" && return 0; sleep 0.1; done
+  return 1
 }
+said_since() { spoken_since "$1" | grep -qxF -- "$2"; }
+focus_since() { tail -n +"$1" "$log" | grep -qF -- "locusOfFocus: [$2]"; }
+# Waits until Orca has said exactly $2 since line $1 of its log.
+said() { await said_since "$1" "$2" || fail "Orca did not say: $2" "$1"; }
 # Waits until Orca has moved its locus of focus to "[role | name]" $2 since line $1 of its
 # log. After a mouse click it may do so without a word, when it handles the click first.
-focused() {
-  local i
-  for i in $(seq 100); do
-    tail -n +"$1" "$log" | grep -qF -- "locusOfFocus: [$2]" && return 0
-    sleep 0.1
-  done
-  fail "Orca's focus did not move to: $2" "$1"
-}
+focused() { await focus_since "$1" "$2" || fail "Orca's focus did not move to: $2" "$1"; }
 
 start_atspi_bus
 mkdir "$work/prefs"
