@@ -1,6 +1,5 @@
-// The scenario and window drivers for the Qt window: mouse clicks and keys through QTest on
-// a fresh window, shown and active; what it draws read from its grab, in device pixels.
-// Qt lays out in logical pixels at 96 per inch and scales them itself (QT_SCALE_FACTOR).
+// The drivers for a fresh Qt window, shown and active: clicks and keys through QTest, what it
+// draws read from its grab in device pixels (Qt scales its 96-DPI layout by QT_SCALE_FACTOR).
 #pragma once
 
 #include <QAbstractButton>
@@ -30,8 +29,7 @@
 
 namespace quiz::testing {
 
-// Where the style puts a part of an option button (its indicator, its caption), in the
-// button's own pixels.
+// Where the style puts a part of an option button, in the button's own pixels.
 inline QRect OptionElement(const QWidget* button, QStyle::SubElement element) {
   QStyleOptionButton option;
   option.initFrom(button);
@@ -119,9 +117,8 @@ class QtDriver : public WindowDriver {
     return siblings.indexOf(a) > siblings.indexOf(b);
   }
 
-  // The caption drawn alone, by a widget of the same kind, font and width with room above
-  // and below, against the caption's rows in the window's grab: every row of the caption's
-  // ink must show there, aligned at the best vertical offset.
+  // The caption drawn alone (same kind, font and width, room above and below) against the
+  // window's grab: every row of its ink must show there, at the best vertical offset.
   std::optional<std::string> CaptionDefect(const ui::Control& c) override {
     QWidget* live = window_.WidgetOf(c);
     if (live == nullptr) return std::nullopt;
