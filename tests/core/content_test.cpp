@@ -84,11 +84,7 @@ TEST(Content, BiographiesAreSingleParagraphsOfAboutTheirLength) {
     EXPECT_LE(std::max(bio.size(), length) - std::min(bio.size(), length), length / 10);
     EXPECT_NE(bio.front(), u' ');
     EXPECT_EQ(bio.find(u"  "), std::u16string_view::npos);
-    if (row.index == 3) {
-      EXPECT_EQ(bio.back(), u' ');
-    } else {
-      EXPECT_EQ(bio.back(), u'.');
-    }
+    EXPECT_EQ(bio.back(), row.index == 3 ? u' ' : u'.');  // row 3 keeps its trailing blank
     // Every biography but row 4's names its pioneer.
     const auto surname = row.person.substr(row.person.rfind(u' ') + 1);
     EXPECT_EQ(bio.find(surname) != std::u16string_view::npos, row.index != 4);
