@@ -30,8 +30,7 @@ std::vector<std::string> Labels(const std::vector<const Control*>& controls) {
   return labels;
 }
 
-// The controls the window table puts in a parent ("" for the form), optionally only those
-// of a role, in its order.
+// The controls the window table puts in a parent ("" for the form), of a role if given.
 std::vector<std::string> PlacedIn(std::string_view parent, std::string_view role = {}) {
   std::vector<std::string> labels;
   for (const Placed& p : kWindow) {
@@ -52,8 +51,7 @@ TEST(Layout, ControlsFollowTheDefinitionOrder) {
   EXPECT_EQ(names, expected);
 }
 
-// Every control where the window puts it, in its parent, with its caption or accessible
-// name, shown or hidden.
+// Every control's place, parent, caption or accessible name and visibility.
 TEST(Layout, EveryControlIsTheWindowsOwn) {
   ASSERT_EQ(Controls().size(), std::size(kWindow));
   for (const Placed& p : kWindow) {

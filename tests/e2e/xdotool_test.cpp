@@ -62,18 +62,14 @@ class RealClicks : public ::testing::Test {
     ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), args), 0);
   }
 
-  bool Selected(const ui::Control* option) {
-    return option != nullptr && window_.IsSelected(*option);
-  }
-
   ui::qt::QtWindow window_;
 };
 
 TEST_F(RealClicks, PersonThreeWithAchievementThreeShowsTheAnswerAndClearClears) {
   Click(ui::PersonButton(3));
-  EXPECT_TRUE(WaitFor([&] { return Selected(ui::PersonButton(3)); }));
+  EXPECT_TRUE(WaitFor([&] { return window_.IsSelected(*ui::PersonButton(3)); }));
   Click(ui::AchievementButton(3));
-  EXPECT_TRUE(WaitFor([&] { return Selected(ui::AchievementButton(3)); }));
+  EXPECT_TRUE(WaitFor([&] { return window_.IsSelected(*ui::AchievementButton(3)); }));
   EXPECT_EQ(window_.Text(*ui::ResultBox()), std::u16string(kStatement));
 
   const std::u16string right = std::u16string(kRightAnswer) + std::u16string(kCrLf) +
@@ -86,8 +82,8 @@ TEST_F(RealClicks, PersonThreeWithAchievementThreeShowsTheAnswerAndClearClears) 
   EXPECT_TRUE(WaitFor([&] { return window_.Text(*ui::ResultBox()) == kMakeYourChoice; }))
       << ToUtf8(window_.Text(*ui::ResultBox()));
   for (std::int16_t i = 0; i < kRowCount; ++i) {
-    EXPECT_FALSE(Selected(ui::PersonButton(i))) << i;
-    EXPECT_FALSE(Selected(ui::AchievementButton(i))) << i;
+    EXPECT_FALSE(window_.IsSelected(*ui::PersonButton(i))) << i;
+    EXPECT_FALSE(window_.IsSelected(*ui::AchievementButton(i))) << i;
   }
   EXPECT_EQ(window_.form().person(), kNoPerson);
   EXPECT_EQ(window_.form().achievement(), kNoAchievement);

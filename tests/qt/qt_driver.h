@@ -1,6 +1,5 @@
-// The scenario and window drivers for the Qt window: mouse clicks and keys through QTest on
-// a fresh window, shown and active; what it draws read from its grab, in device pixels.
-// Qt lays out in logical pixels at 96 per inch and scales them itself (QT_SCALE_FACTOR).
+// The drivers for a fresh Qt window, shown and active: clicks and keys through QTest, what it
+// draws read from its grab in device pixels (Qt scales its 96-DPI layout by QT_SCALE_FACTOR).
 #pragma once
 
 #include <QAbstractButton>
@@ -30,8 +29,7 @@
 
 namespace quiz::testing {
 
-// Where the style puts a part of an option button (its indicator, its caption), in the
-// button's own pixels.
+// Where the style puts a part of an option button, in the button's own pixels.
 inline QRect OptionElement(const QWidget* button, QStyle::SubElement element) {
   QStyleOptionButton option;
   option.initFrom(button);
@@ -119,9 +117,8 @@ class QtDriver : public WindowDriver {
     return siblings.indexOf(a) > siblings.indexOf(b);
   }
 
-  // The caption drawn alone, by a widget of the same kind, font and width with room above
-  // and below, against the caption's rows in the window's grab: every row of the caption's
-  // ink must show there, aligned at the best vertical offset.
+  // The caption drawn alone (same kind, font and width, room above and below) against the
+  // window's grab: every row of its ink must show there, at the best vertical offset.
   std::optional<std::string> CaptionDefect(const ui::Control& c) override {
     QWidget* live = window_.WidgetOf(c);
     if (live == nullptr) return std::nullopt;
@@ -152,18 +149,7 @@ class QtDriver : public WindowDriver {
       return x >= 0 && y >= 0 && x < image.width() && y < image.height() &&
              Contrast(image.pixel(x, y), ground) >= 1.5;
     };
-    // The rows of the lone caption with ink, and how much of each shows in the window at
-    // a vertical offset.
-    std::vector<int> rows;
-    for (int y = top; y < bottom; ++y) {
-      for (int x = left; x < right; ++x) {
-        if (ink(alone, x, y)) {
-          rows.push_back(y);
-          break;
-        }
-      }
-    }
-    if (rows.empty()) return std::string("the caption draws nothing even alone");
+    // How much of a row of the lone caption's ink shows in the window at a vertical offset.
     auto shown = [&](int y, int shift) {
       int have = 0, want = 0;
       for (int x = left; x < right; ++x) {
@@ -173,6 +159,11 @@ class QtDriver : public WindowDriver {
       }
       return std::pair<int, int>{have, want};
     };
+    std::vector<int> rows;  // the rows with ink
+    for (int y = top; y < bottom; ++y) {
+      if (shown(y, 0).second > 0) rows.push_back(y);
+    }
+    if (rows.empty()) return std::string("the caption draws nothing even alone");
     int best_shift = 0, best = -1;
     for (int shift = -2; shift <= 2; ++shift) {
       int have = 0;

@@ -1,8 +1,6 @@
-// What the window must be, as literals, each written once: the client area per DPI, the six
-// colours, every control's place, the tab order, and the captions in screen order as
-// assistive technology reads them. The back ends' tests compare with these; the browser and
-// AT-SPI tests read them from the JSON that dump_scenarios writes. Controls are named as the
-// definition names them ("Option1(4)"); no test framework here.
+// What the window must be, as literals, each written once: client area per DPI, colours,
+// places, tab order, and what assistive technology reads. The browser and AT-SPI tests read
+// them from the JSON that dump_scenarios writes. Controls are named as in "Option1(4)".
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,5 @@
 // The keyboard as every back end must answer it: runs of keys from a fresh window, each key
-// with the focus, the selected buttons, the controller's choices and the result box after
-// it. Controls are named as the definition names them.
+// with the focus, selected buttons, choices and result box after it.
 #pragma once
 
 #include <array>
@@ -36,12 +35,9 @@ inline std::string KeyName(ui::KeyPress press) {
 
 struct KeyStep {
   ui::KeyPress key;
-  std::string_view focus;        // the focused control after the key
-  std::string_view person;       // the selected person button, "" for none
-  std::string_view achievement;  // the selected achievement button, "" for none
+  std::string_view focus, person, achievement;  // "" for no selected button
   int chosen_person, chosen_achievement;
-  // The result box: "statement", "wrong", "clear", or "right N" for row N's answer.
-  std::string_view result;
+  std::string_view result;  // as ExpectedResult names it
 };
 
 struct KeyRun {

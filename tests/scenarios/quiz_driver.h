@@ -1,6 +1,5 @@
-// What the scenario suite needs from a back end: a user's clicks and what the window shows.
-// Each back end supplies a default-constructible driver that opens a fresh quiz window. A
-// click on an index the window lacks does nothing.
+// What the scenarios need from a back end: clicks and what the window shows, on a fresh
+// window per driver; a click on an index the window lacks does nothing.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,5 @@
-// Long random runs of user events against the reference model of the quiz. After every
-// event the window's selected buttons, its result text and (where the driver knows them)
-// the two remembered choices must match the model's. dump_scenarios writes a run with the
-// model's states for the browser test.
+// Long seeded random runs of clicks, the window checked against a reference model of the
+// quiz after every event.
 #pragma once
 
 #include <chrono>
@@ -19,8 +17,7 @@
 
 namespace quiz::testing {
 
-// What the quiz must show, kept by the simplest possible rules. The result is named as the
-// tables name it ("statement", "wrong", "clear", "right N").
+// What the quiz must show, by the simplest rules; the result named as the tables name it.
 class QuizModel : public QuizDriver {
  public:
   void ClickPerson(int i) override {
@@ -82,8 +79,7 @@ class SplitMix64 {
   std::uint64_t state_;
 };
 
-// One user event: a click on Option1, Option2 or Command1 at an index, mostly one the window
-// has, sometimes one it lacks.
+// A click on Option1, Option2 or Command1 at an index, now and then one the window lacks.
 struct RandomEvent {
   const char* array;
   int index;
@@ -122,8 +118,7 @@ struct RandomRunResult {
   int events = 0;       // events played before the end, the failure or the time limit
 };
 
-// Plays up to `count` events drawn from `seed` (stopping early after `budget`), checking
-// the window against the model after each one.
+// Plays up to `count` events from `seed` (or until `budget`), each checked against the model.
 inline RandomRunResult RunRandomEvents(QuizDriver& driver, std::uint64_t seed, int count,
                                        std::chrono::seconds budget = std::chrono::seconds(60)) {
   RandomEvents events(seed);

@@ -1,7 +1,5 @@
-// The user-level scenarios every back end must pass: each row of the scenario table played
-// on a fresh window. A back end's test file includes this header and instantiates the suite
-// with its driver:
-//   INSTANTIATE_TYPED_TEST_SUITE_P(Qt, QuizScenario, QtDriver);
+// Every scenario of the table, each on a fresh window; a back end's test instantiates the
+// suite with its driver.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,8 +1,5 @@
-// The user-level scenarios as data: each a name and its steps, clicks and what the window
-// shows after them, and the one player that replays a scenario on any driver. The
-// GoogleTest suite (scenario_suite.h) plays every row on each native back end;
-// dump_scenarios plays them on the reference model and writes the expected states for the
-// browser test. A new scenario is a new row of kScenarios. No test framework here.
+// The user-level scenarios as data (a name, clicks, what the window shows after them) and
+// the player that replays one on any driver; a new scenario is a new row of kScenarios.
 #pragma once
 
 #include <array>
@@ -69,17 +66,12 @@ namespace scenario_steps {
 
 inline constexpr Step kOpens[] = {Shows(-1, -1, "statement")};
 
+// clang-format off
 inline constexpr Step kShowWithoutBoth[] = {
-    Show(),
-    Shows(-1, -1, "wrong"),
-    Person(4),
-    Show(),
-    Shows(4, -1, "wrong"),
-    Clear(),
-    Achievement(4),
-    Show(),
-    Shows(-1, 4, "wrong"),
-};
+    Show(), Shows(-1, -1, "wrong"),
+    Person(4), Show(), Shows(4, -1, "wrong"),
+    Clear(), Achievement(4), Show(), Shows(-1, 4, "wrong")};
+// clang-format on
 
 // Each row's pair in turn, then row 3's biography again: it keeps its trailing blank before
 // the final line break.
@@ -103,35 +95,27 @@ inline constexpr auto kEveryPair = [] {
 inline constexpr Step kSideBySide[] = {Person(3), Achievement(2), Show(), Shows(3, 2, "wrong")};
 
 inline constexpr Step kLastChoice[] = {
-    Person(5), Person(0), Achievement(0), Shows(0, 0, "statement"), Show(), Shows(0, 0, "right 0"),
-};
+    Person(5), Person(0), Achievement(0), Shows(0, 0, "statement"), Show(), Shows(0, 0, "right 0")};
 
-inline constexpr Step kIndependent[] = {
-    Achievement(6), Person(2), Shows(2, 6, "statement"), Achievement(7), Shows(2, 7, "statement"),
-};
+inline constexpr Step kIndependent[] = {Achievement(6), Person(2), Shows(2, 6, "statement"),
+                                        Achievement(7), Shows(2, 7, "statement")};
 
 inline constexpr Step kKeepsText[] = {Person(1), Achievement(8), Shows(1, 8, "statement")};
 
 inline constexpr Step kShowTwice[] = {
-    Person(7), Achievement(7),       Show(), Show(), Shows(7, 7, "right 7"), Achievement(1), Show(),
-    Show(),    Shows(7, 1, "wrong"),
-};
+    Person(7), Achievement(7),      Show(), Show(), Shows(7, 7, "right 7"), Achievement(1), Show(),
+    Show(),    Shows(7, 1, "wrong")};
 
 // Choosing again after clearing works as at the start.
 inline constexpr Step kClear[] = {
     Person(6), Achievement(6), Clear(), Shows(-1, -1, "clear"), Show(), Shows(-1, -1, "wrong"),
-    Person(6), Achievement(6), Show(),  Shows(6, 6, "right 6"),
-};
+    Person(6), Achievement(6), Show(),  Shows(6, 6, "right 6")};
 
+// clang-format off
 inline constexpr Step kClickAgain[] = {
-    Person(8),
-    Person(8),
-    Achievement(8),
-    Achievement(8),
-    Shows(8, 8, "statement"),
-    Show(),
-    Shows(8, 8, "right 8"),
-};
+    Person(8), Person(8), Achievement(8), Achievement(8), Shows(8, 8, "statement"),
+    Show(), Shows(8, 8, "right 8")};
+// clang-format on
 
 }  // namespace scenario_steps
 
@@ -145,8 +129,7 @@ inline constexpr Scenario kScenarios[] = {
     {"ChoosingKeepsTheResultText", scenario_steps::kKeepsText},
     {"ShowingTwiceDoesNotAccumulate", scenario_steps::kShowTwice},
     {"ClearDeselectsEverythingAndForgetsTheChoices", scenario_steps::kClear},
-    {"ClickingTheSelectedButtonAgainChangesNothing", scenario_steps::kClickAgain},
-};
+    {"ClickingTheSelectedButtonAgainChangesNothing", scenario_steps::kClickAgain}};
 
 // What a window shows, in one line: the selected buttons, the choices where asked and the
 // driver knows them, and the text.

@@ -1,8 +1,5 @@
-// The window as every back end must build it: rectangles, parents, visibility, colours,
-// the stacking of overlapping option buttons, whole captions, deselection without clicks
-// and the keyboard. A back end's test file includes this header and instantiates the
-// suite with its driver (a WindowDriver):
-//   INSTANTIATE_TYPED_TEST_SUITE_P(Qt, WindowConformance, QtWindowDriver);
+// The window as every back end must build, draw and key it; a back end's test instantiates
+// the suite with its WindowDriver.
 #pragma once
 
 #include <gtest/gtest.h>

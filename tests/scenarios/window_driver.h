@@ -1,6 +1,5 @@
-// What the window-conformance suite needs from a back end, on top of the scenario driver:
-// where its controls are, what it draws, and the keyboard. A back end that cannot tell
-// something answers nothing (std::nullopt) and the check is skipped for it.
+// What the window suite needs from a back end beyond clicks; where it cannot tell something
+// it answers std::nullopt and the check is skipped.
 #pragma once
 
 #include <cstdint>
@@ -18,26 +17,23 @@ class WindowDriver : public QuizDriver {
  public:
   // Whether the back end places its controls on a screen at all.
   virtual bool HasLayout() { return true; }
-  // The DPI the window is laid out at: device pixels per inch of Rectangle() and ClientSize().
+  // Device pixels per inch of Rectangle() and ClientSize().
   virtual int Dpi() = 0;
   // The size of the form's client area in device pixels.
   virtual std::optional<std::pair<int, int>> ClientSize() = 0;
   // Whether the user cannot resize, minimise or maximise the window.
   virtual std::optional<bool> FixedSize() = 0;
-  // The live control of an entry: its rectangle relative to its parent's client area, in
-  // device pixels; nothing where the window did not build it.
+  // An entry's live control in its parent's client area, in device pixels; nothing if unbuilt.
   virtual std::optional<ui::PixelRect> Rectangle(const ui::Control& control) = 0;
   // The entry whose live control contains this one (nullptr: the form's client area).
   virtual const ui::Control* LiveParent(const ui::Control& control) = 0;
   virtual bool Visible(const ui::Control& control) = 0;
-  // A colour as drawn (0x00BBGGRR) at a point of the control that no text or border covers;
-  // the form's own colour for nullptr. Nothing where the back end cannot read its pixels.
+  // A colour as drawn (0x00BBGGRR) where no text or border covers the control (the form for
+  // nullptr).
   virtual std::optional<std::uint32_t> DrawnColor(const ui::Control* control) = 0;
   // Whether, where the two overlap, the window system draws upper's pixels over lower's.
   virtual std::optional<bool> DrawnAbove(const ui::Control& upper, const ui::Control& lower) = 0;
-  // Whether every pixel of a control's caption shows in the window: its glyph rows, drawn
-  // alone, compared with the caption as the window shows it. Empty when whole, else what
-  // is missing; nothing where the back end cannot tell.
+  // What of a control's caption, drawn alone, does not show in the window; empty when whole.
   virtual std::optional<std::string> CaptionDefect(const ui::Control& control) = 0;
 
   // The keyboard, on the control that has the focus.
