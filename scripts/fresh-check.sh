@@ -27,16 +27,13 @@ fi
 cache=${QUIZ_FRESH_CACHE:-/var/cache/pioneers-quiz-fresh}
 archives=/var/cache/apt/archives
 mkdir -p "$cache" "$archives"
-mirrors=("deb http://deb.debian.org/debian bookworm main"
-  "deb http://deb.debian.org/debian bookworm-updates main"
-  "deb http://deb.debian.org/debian-security bookworm-security main")
 if [ ! -s "$cache/root.tar" ]; then
   echo "== making a pristine Debian 12 root in $cache/root.tar"
   mmdebstrap --quiet --mode=root --variant=apt --include=git,ca-certificates \
     --skip=essential/unlink,cleanup/apt/cache \
     --setup-hook="mkdir -p \"\$1$archives\" && mount --bind $archives \"\$1$archives\"" \
     --customize-hook="umount \"\$1$archives\"" \
-    bookworm "$cache/root.part.tar" "${mirrors[@]}"
+    bookworm "$cache/root.part.tar"  # Debian's own mirror, with its updates and security
   mv "$cache/root.part.tar" "$cache/root.tar"
 fi
 
