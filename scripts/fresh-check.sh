@@ -71,6 +71,12 @@ done
 mkdir -p "$root"
 tar -xf "$cache/root.tar" -C "$root"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+# The certificates this machine trusts beyond Debian's own (a network that inspects TLS has
+# one), as any machine on the same network is given them.
+if compgen -G '/usr/local/share/ca-certificates/*.crt' >/dev/null; then
+  cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/"
+  chroot "$root" /usr/sbin/update-ca-certificates >/dev/null 2>&1 || true
+fi
 git clone -q --no-checkout "$repo" "$root/work/pioneers-quiz"
 git -C "$root/work/pioneers-quiz" checkout -q -B main "$(git rev-parse HEAD)"
 [ -d ../shared ] && cp -a ../shared "$root/work/shared"
