@@ -168,8 +168,10 @@ msi_other_architecture() {
 
 for arch in x64 x86; do
   case $arch in
-    x64) preset=win32 template='x64;1033' folder=ProgramFiles64Folder bits=64 loader=wine64 ;;
-    x86) preset=win32-x86 template='Intel;1033' folder=ProgramFilesFolder bits=32 loader=wine ;;
+    x64) preset=win32 template='x64;1033' folder=ProgramFiles64Folder bits=64 loader=wine64
+      image='PE32+ executable (GUI) x86-64' ;;
+    x86) preset=win32-x86 template='Intel;1033' folder=ProgramFilesFolder bits=32 loader=wine
+      image='PE32 executable (GUI) Intel 80386' ;;
   esac
   msi=$(ls dist/PioneersQuiz-*-$arch.msi)
   zip=$(ls dist/PioneersQuiz-*-$arch-portable.zip)
@@ -182,10 +184,12 @@ for arch in x64 x86; do
     grep -qx 'ProductVersion	$version' <<<\"\$props\" &&
     grep -qx 'ARPPRODUCTICON	QuizIcon.ico' <<<\"\$props\" ||
       { msiinfo suminfo '$msi'; msiinfo export '$msi' Directory; echo \"\$props\"; exit 1; }"
-  check "$arch: portable zip: program, Bulgarian read-me, licence" bash -c "
+  check "$arch: portable zip: $image, Bulgarian read-me naming $arch, licence" bash -c "
     list=\$(unzip -Z1 '$zip')
     for f in PioneersQuiz.exe README.txt LICENSE.txt; do grep -q \"/\$f\$\" <<<\"\$list\" || exit 1; done
+    unzip -p '$zip' '*/PioneersQuiz.exe' | file - | grep -qF '$image' &&
     unzip -p '$zip' '*/README.txt' | grep -q 'не се инсталира' &&
+    unzip -p '$zip' '*/README.txt' | grep -q 'Тази папка е от файла с $arch\.' &&
     unzip -p '$zip' '*/README.txt' | grep -q 'MIT'"
 
   export WINEPREFIX=$work/wine-$arch WINEARCH=win$bits
