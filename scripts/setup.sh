@@ -35,7 +35,7 @@ sudo=()
 apt_get=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get)
 
 # Runs a command with its output kept back; when it fails, says what failed and shows the
-# command's own last lines (apt's E: lines, npm's ERR! lines).   quietly WHAT COMMAND...
+# command's own last lines (apt's E: lines, npm's error lines).   quietly WHAT COMMAND...
 quietly() {
   local what=$1 log status=0
   shift
