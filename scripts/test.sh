@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every configuration with warnings as errors and runs
 # every test: the core, the Qt program (offscreen and under Xvfb) with GCC and with clang,
-# the sanitizer build, the web page in Chromium, the Windows program under Wine and the
-# release files. Every configuration runs even when an earlier one fails; the last line
-# counts the tests of all of them, and the exit status is non-zero when anything failed.
+# the sanitizer build, the web page in Chromium, the Windows program, 64- and 32-bit, under
+# Wine and the release files. Every configuration runs even when an earlier one fails; the
+# last line counts the tests of all of them, and the exit status is non-zero when anything
+# failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 # Wine and Chromium keep their settings under a home folder, also where none is set.
 HOME=${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}
 export HOME
-scripts/setup.sh test || exit 1
+# Exit status 3: all but the 32-bit Wine is installed; its tests then fail, saying why.
+scripts/setup.sh test || [ $? -eq 3 ] || exit 1
 . scripts/xvfb.sh
 start_xvfb || exit 1
 
@@ -57,7 +59,7 @@ run_release() {
   tally release "$good" "$bad"
 }
 
-presets=(${QUIZ_PRESETS:-core linux clang sanitize web win32 release})
+presets=(${QUIZ_PRESETS:-core linux clang sanitize web win32 win32-x86 release})
 for preset in "${presets[@]}"; do
   if [ "$preset" = release ]; then run_release; else run_preset "$preset"; fi
 done
