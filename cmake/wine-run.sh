@@ -39,6 +39,8 @@ if [ "$arch" = win32 ]; then
   if [ ! -x "$wine" ] && [ "$mode" != stop ]; then
     echo "wine-run.sh: 32-bit Wine is missing ($wine): it comes with Debian's wine32 package" \
       "of the i386 architecture, which scripts/setup.sh test installs" >&2
+    # The build goes on without a prefix; every program run under it then fails, saying why.
+    [ "$mode" = prepare ] && exit 0
     exit 1
   fi
   export WINEARCH=win32
