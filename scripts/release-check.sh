@@ -163,5 +163,10 @@ check "web: single file with its module inside, and the page's folder" bash -c "
   list=\$(unzip -Z1 '$web_zip')
   for f in index.html quiz.js quiz.css quiz.wasm; do grep -q \"/\$f\$\" <<<\"\$list\" || exit 1; done"
 
+scorm=$(ls dist/pioneers-quiz-scorm-*.zip 2>/dev/null | head -1)
+check "web: the learning platform's package, its manifest at the root and well-formed" bash -c "
+  [ -n '$scorm' ] && grep -q ' ${scorm#dist/}\$' dist/SHA256SUMS || exit 1
+  unzip -Z1 '$scorm' | grep -qx imsmanifest.xml && unzip -p '$scorm' imsmanifest.xml | xmllint --noout -"
+
 echo "release: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

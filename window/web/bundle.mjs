@@ -119,7 +119,7 @@ function reflowed(css) {
     css.slice(close);
 }
 const style = reflowed(source('quiz.css'));
-const script = source('quiz.js');
+const script = source('quiz.js') + source('platform.js');
 const iconBytes = fs.readFileSync(icon);
 const iconPixels = readPng(iconBytes);
 
