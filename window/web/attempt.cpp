@@ -1,7 +1,6 @@
 #include "window/web/attempt.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "window/definition.h"
 #include "window/layout.h"
@@ -10,11 +9,9 @@
 namespace quiz::ui::web {
 namespace {
 
-constexpr std::string_view kStatus = "cmi.core.lesson_status";
-constexpr std::string_view kEntry = "cmi.core.entry";
-constexpr std::string_view kSuspendData = "cmi.suspend_data";
-constexpr std::string_view kCount = "cmi.interactions._count";
-constexpr std::string_view kRaw = "cmi.core.score.raw";
+constexpr std::string_view kStatusElement = "cmi.core.lesson_status";
+constexpr std::string_view kSuspendDataElement = "cmi.suspend_data";
+constexpr std::string_view kRawElement = "cmi.core.score.raw";
 
 constexpr bool IsRow(std::int16_t index) { return index >= 0 && index < kRowCount; }
 
@@ -66,31 +63,36 @@ void Attempt::Open() {
 }
 
 void Attempt::Reply(std::string_view result) {
-  if (waiting_.empty()) return;
-  const PlatformCall call = std::move(waiting_.front());
-  waiting_.pop_front();
-  if (call.name == "LMSInitialize") {
+  if (replied_ >= taken_.size()) return;
+  const std::string_view name = taken_[replied_++];
+  if (replied_ == taken_.size()) {
+    taken_.clear();
+    replied_ = 0;
+  }
+  if (name == "LMSInitialize") {
     if (result != "true") {  // no session: the quiz goes on without the platform
       state_ = State::Ended;
       due_.clear();
-      waiting_.clear();
+      taken_.clear();
       return;
     }
     state_ = State::Reading;
-    for (const std::string_view element : {kStatus, kEntry, kSuspendData, kCount, kRaw}) {
+    for (const std::string_view element :
+         {kStatusElement, std::string_view("cmi.core.entry"), kSuspendDataElement,
+          std::string_view("cmi.interactions._count"), kRawElement}) {
       Queue("LMSGetValue", std::string(element));
     }
-  } else if (call.name == "LMSGetValue") {
-    held_[call.element] = result;
-    if (state_ == State::Reading && waiting_.empty() && due_.empty()) Start();
+  } else if (name == "LMSGetValue" && read_ < kHeld) {
+    held_[read_++] = result;
+    if (read_ == kHeld) Start();
   }
 }
 
 void Attempt::Start() {
   state_ = State::Running;
-  status_ = held_[std::string(kStatus)];
-  if (held_[std::string(kEntry)] == "resume") {  // the codes of the rows found, "1.a,3.f"
-    const std::string& kept = held_[std::string(kSuspendData)];
+  status_ = held_[kStatus];
+  if (held_[kEntry] == "resume") {  // the codes of the rows found, "1.a,3.f"
+    const std::string& kept = held_[kSuspendData];
     for (std::size_t from = 0; from < kept.size();) {
       const std::size_t to = std::min(kept.find(',', from), kept.size());
       const std::string_view code = std::string_view(kept).substr(from, to - from);
@@ -100,22 +102,26 @@ void Attempt::Start() {
       from = to + 1;
     }
   }
-  next_ = std::max(Whole(held_[std::string(kCount)], 1 << 20), 0);
-  floor_ = std::max(Whole(held_[std::string(kRaw)], 100), 0);
+  next_ = std::max(Whole(held_[kCount], 1 << 20), 0);
+  floor_ = std::max(Whole(held_[kRaw], 100), 0);
   if (!Completed() && status_ != "failed") {
     status_ = "incomplete";
-    Set(std::string(kStatus), status_);
+    Set(std::string(kStatusElement), status_);
   }
 }
 
 std::string Attempt::FoundCodes() const {
-  std::vector<std::string> codes;
+  std::array<std::string, kRowCount + 1> codes;  // by the person's place on screen
   for (std::int16_t row = 0; row < kRowCount; ++row) {
-    if (found_.test(static_cast<std::size_t>(row))) codes.push_back(PairCode(row, row));
+    const Control* person = PersonButton(row);
+    if (found_.test(static_cast<std::size_t>(row)) && person != nullptr) {
+      codes[static_cast<std::size_t>(PlaceOnScreen(*person)) % codes.size()] = PairCode(row, row);
+    }
   }
-  std::sort(codes.begin(), codes.end());  // in the persons' order on screen
   std::string out;
-  for (const std::string& code : codes) out += (out.empty() ? "" : ",") + code;
+  for (const std::string& code : codes) {
+    if (!code.empty()) out += (out.empty() ? "" : ",") + code;
+  }
   return out;
 }
 
@@ -134,11 +140,11 @@ void Attempt::Answered(std::int16_t person, std::int16_t achievement) {
   const auto row = static_cast<std::size_t>(person);
   if (right && !found_.test(row)) {
     found_.set(row);
-    Set(std::string(kSuspendData), FoundCodes());
+    Set(std::string(kSuspendDataElement), FoundCodes());
   }
   const int found = static_cast<int>(found_.count());
   const int score = std::max((200 * found + kRowCount) / (2 * kRowCount), floor_);
-  Set(std::string(kRaw), std::to_string(score));
+  Set(std::string(kRawElement), std::to_string(score));
   if (!range_written_) {
     range_written_ = true;
     Set("cmi.core.score.min", "0");
@@ -146,7 +152,7 @@ void Attempt::Answered(std::int16_t person, std::int16_t achievement) {
   }
   if (found == kRowCount && !Completed()) {
     status_ = "completed";
-    Set(std::string(kStatus), status_);
+    Set(std::string(kStatusElement), status_);
   }
   Queue("LMSCommit");
 }
@@ -168,8 +174,8 @@ std::vector<PlatformCall> Attempt::Take(std::uint32_t time_of_day, std::uint32_t
   for (Due& due : due_) {
     if (due.stamp == Stamp::TimeOfDay) due.call.value = Clock(time_of_day % 86400);
     if (due.stamp == Stamp::Elapsed) due.call.value = Clock(elapsed);
-    calls.push_back(due.call);
-    waiting_.push_back(std::move(due.call));
+    taken_.push_back(due.call.name);
+    calls.push_back(std::move(due.call));
   }
   due_.clear();
   return calls;

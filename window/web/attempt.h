@@ -6,10 +6,9 @@
 // for in their order and passes each call's result back; this decides every call and value.
 #pragma once
 
+#include <array>
 #include <bitset>
 #include <cstdint>
-#include <deque>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +54,8 @@ class Attempt final : public AnswerListener {
     PlatformCall call;
     Stamp stamp;
   };
+  // What is read at the start, in this order.
+  enum Held : std::uint8_t { kStatus, kEntry, kSuspendData, kCount, kRaw, kHeld };
 
   void Queue(std::string_view name, std::string element = {}, std::string value = {},
              Stamp stamp = Stamp::None);
@@ -67,10 +68,12 @@ class Attempt final : public AnswerListener {
   bool Completed() const { return status_ == "completed" || status_ == "passed"; }
 
   State state_ = State::Closed;
-  std::deque<Due> due_;                      // calls not yet taken
-  std::deque<PlatformCall> waiting_;         // calls taken whose results have not come back
-  std::map<std::string, std::string> held_;  // what the platform held at the start
-  std::string status_;                       // the status it holds
+  std::vector<Due> due_;                 // calls not yet taken
+  std::vector<std::string_view> taken_;  // the names of the calls taken, and
+  std::size_t replied_ = 0;              // how many of them have their results back
+  std::array<std::string, kHeld> held_;  // what the platform held at the start
+  std::size_t read_ = 0;                 // how much of it has come back
+  std::string status_;                   // the status it holds
   std::bitset<kRowCount> found_;
   int next_ = 0;   // the next interaction's index
   int floor_ = 0;  // the score the platform held at the start: never written lower
