@@ -3,7 +3,8 @@
 # ecosystem's own tools: SHA256SUMS; lintian, AppStream and desktop-entry validators on the
 # Debian package, its dependencies against dpkg-shlibdeps, an install into an empty root,
 # a start and a removal; the Windows installer under Wine (install, shortcut, uninstall
-# entry, start, uninstall, upgrade); the portable zip. Ends with 'N passed, N failed'.
+# entry, start, uninstall, upgrade); the portable zip; the learning platform's package's
+# manifest. Ends with 'N passed, N failed'.
 set -uo pipefail
 export LC_ALL=C.UTF-8  # Wine maps the Cyrillic folder names through it; the X tools print titles
 cd "$(dirname "$0")/.."
