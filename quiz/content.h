@@ -1,5 +1,6 @@
 // The quiz content: nine rows that pair a pioneer, an achievement and a biography by one
-// index, and the task statement the result box holds when the window opens.
+// index, the task statement the result box holds when the window opens, and the printed
+// worksheet's instruction.
 #pragma once
 
 #include <array>
@@ -93,5 +94,12 @@ inline constexpr std::u16string_view kStatement =
     u"С команден бутон да се проверява дали изборът е правилен, като за целта трябва да бъдат "
     u"избрани както учен, така и постижение.\r\n"
     u"Да се събере допълнителна информация за учените и за техните постижения.\r\n";
+
+// The printed worksheet's one line of instruction, under the title: the persons stand
+// numbered, the achievements lettered, each person with a blank for a letter.
+inline constexpr std::u16string_view kWorksheetInstruction =
+    u"Срещу името на всеки учен напишете буквата на неговото постижение.";
+// The letters of the worksheet's achievements, from the top.
+inline constexpr std::u16string_view kWorksheetLetters = u"абвгдежзи";
 
 }  // namespace quiz

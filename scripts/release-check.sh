@@ -4,7 +4,8 @@
 # Debian package, its dependencies against dpkg-shlibdeps, an install into an empty root,
 # a start and a removal; the Windows installers, 64- and 32-bit, each under Wine in a prefix
 # of its architecture (install, shortcut, uninstall entry, start, upgrade, uninstall), and
-# each over the other; the portable zips. Ends with 'N passed, N failed'.
+# each over the other; the portable zips; the learning platform's package's manifest. Ends
+# with 'N passed, N failed' (and ', N not run' where the 32-bit Wine is missing).
 set -uo pipefail
 export LC_ALL=C.UTF-8  # Wine maps the Cyrillic folder names through it; the X tools print titles
 cd "$(dirname "$0")/.."
@@ -218,6 +219,11 @@ check "web: single file with its module inside, and the page's folder" bash -c "
   grep -q 'lang=\"bg\"' '$web_single' && grep -q 'id=\"quiz-module\"' '$web_single' || exit 1
   list=\$(unzip -Z1 '$web_zip')
   for f in index.html quiz.js quiz.css quiz.wasm; do grep -q \"/\$f\$\" <<<\"\$list\" || exit 1; done"
+
+scorm=$(ls dist/pioneers-quiz-scorm-*.zip 2>/dev/null | head -1)
+check "web: the learning platform's package, its manifest at the root and well-formed" bash -c "
+  [ -n '$scorm' ] && grep -q ' ${scorm#dist/}\$' dist/SHA256SUMS || exit 1
+  unzip -Z1 '$scorm' | grep -qx imsmanifest.xml && unzip -p '$scorm' imsmanifest.xml | xmllint --noout -"
 
 summary="release: $passed passed, $failed failed"
 [ "$not_run" -eq 0 ] || summary+=", $not_run not run"

@@ -1,23 +1,25 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the quiz needs, only those missing.
 #   scripts/setup.sh run    what building and opening the Linux program needs
-#   scripts/setup.sh web    what building the web page and testing it in Chromium needs
+#   scripts/setup.sh web    what building the web page and testing it in Chromium needs (with
+#                           the package and worksheet tools: unzip, xmllint, poppler)
 #   scripts/setup.sh release  what building and checking the release files needs, with the
 #                           32-bit Wine (wine32, of the i386 architecture, added for it)
 #   scripts/setup.sh test   all of that, plus what every test needs (cross-compilers, Wine,
 #                           X tools, the Orca screen reader and AT-SPI)
 # When an install fails, it says which packages and shows apt's or npm's own error lines.
-# Exits 0 when everything is in place; 3 when all but the 32-bit Wine is (the 32-bit
-# Windows checks then fail, saying why); 1 on any other failure.
+# Exits 0 when everything is in place; 3 when all but the 32-bit Wine is (what needs it
+# then fails, or is reported as not run, saying why); 1 on any other failure.
 set -euo pipefail
 
 run_packages=(cmake make g++ qt6-base-dev libgl-dev fonts-liberation xvfb xauth x11-utils imagemagick
   xdotool)
 web_packages=(cmake make g++ clang lld zip wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32
-  python3 chromium chromium-driver python3-selenium fonts-liberation nodejs)
+  python3 chromium chromium-driver python3-selenium fonts-liberation nodejs unzip libxml2-utils
+  poppler-utils)
 release_packages=(cmake make g++ qt6-base-dev libgl-dev mingw-w64 dpkg-dev file wixl msitools zip
   unzip lintian appstream desktop-file-utils icoutils wine wine64 xvfb xauth x11-utils
-  xdotool fonts-liberation)
+  xdotool fonts-liberation libxml2-utils)
 test_packages=("${run_packages[@]}" "${web_packages[@]}" "${release_packages[@]}" libgtest-dev
   googletest xdotool orca python3-pyatspi at-spi2-core dbus)
 
@@ -67,8 +69,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   quietly "installing ${missing[*]}" "${apt_get[@]}" install -y -q "${missing[@]}" || exit 1
 fi
 
-# For `web` and `test`: the page's accessibility checker from npm, pinned (with Debian's npm
-# where the nodejs package brings none of its own).
+# For `web` and `test`: the page's accessibility checker and the learning platform's run-time
+# the package is tested against, from npm, pinned (with Debian's npm where the nodejs package
+# brings none of its own).
 case "$set_name" in
   web | test)
     command -v npm >/dev/null || quietly "installing npm" "${apt_get[@]}" install -y -q npm ||
@@ -76,6 +79,9 @@ case "$set_name" in
     [ -f "$(npm root -g)/axe-core/axe.min.js" ] ||
       quietly "installing axe-core@4.14.1 from npm" "${sudo[@]}" npm install -g --no-audit \
         --no-fund --loglevel=error axe-core@4.14.1 || exit 1
+    [ -f "$(npm root -g)/scorm-again/dist/scorm12.js" ] ||
+      quietly "installing scorm-again@3.4.3 from npm" "${sudo[@]}" npm install -g --no-audit \
+        --no-fund --loglevel=error scorm-again@3.4.3 || exit 1
     ;;
 esac
 
@@ -97,8 +103,8 @@ case "$set_name" in
       then
         "${sudo[@]}" dpkg --remove-architecture i386 || true
       fi
-      echo "setup.sh: all but the 32-bit Wine is installed; the 32-bit Windows checks will" \
-        "fail without it" >&2
+      echo "setup.sh: all but the 32-bit Wine is installed; the 32-bit Windows checks cannot" \
+        "run without it" >&2
       exit 3
     fi
     ;;

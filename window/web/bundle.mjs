@@ -102,7 +102,7 @@ function scaledPng({ width, height, pixels }, size) {
 const texts = await pageTexts();
 const escaped = texts.title.replace(/[&<>"]/g, (c) => `&#${c.charCodeAt(0)};`);
 const html = fill(source('index.html'), { title: escaped, colour: texts.colour,
-  window: texts.window });
+  window: texts.window, worksheet: texts.worksheet });
 // The one-column rules apply where the window does not fit, and where the script finds the
 // text larger than the window was drawn for (a minimum font size): the same rules twice.
 function reflowed(css) {
@@ -119,7 +119,7 @@ function reflowed(css) {
     css.slice(close);
 }
 const style = reflowed(source('quiz.css'));
-const script = source('quiz.js');
+const script = source('quiz.js') + source('platform.js');
 const iconBytes = fs.readFileSync(icon);
 const iconPixels = readPng(iconBytes);
 

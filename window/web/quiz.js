@@ -97,4 +97,5 @@ q.quiz_load();
 fitText();
 document.getElementById('quiz').inert = false;  // the window takes input once it works
 elements[table.start]?.focus({ preventScroll: true });
+connectPlatform(q);  // platform.js: where the page runs in a learning platform
 workOffline();
