@@ -35,6 +35,13 @@ constexpr FormRecord kFormRecord{
 constexpr ControlRef kPersons{u"Frame1", 0};
 constexpr ControlRef kAchievements{u"Frame1", 1};
 
+// The controls the controller's roles stand on: three arrays, the result box and the list.
+constexpr std::u16string_view kPersonArray = u"Option1";
+constexpr std::u16string_view kAchievementArray = u"Option2";
+constexpr std::u16string_view kCommandArray = u"Command1";
+constexpr ControlRef kResultBox{u"Text1", 0};
+constexpr ControlRef kBiographyList{u"List1", kNoIndex};
+
 constexpr const QuizRow& Row(std::int16_t row) { return kQuizRows[static_cast<std::size_t>(row)]; }
 
 constexpr std::array<std::u16string_view, kRowCount> kBiographies = [] {
@@ -46,7 +53,7 @@ constexpr std::array<std::u16string_view, kRowCount> kBiographies = [] {
 // Person buttons: indicator on the right, the name to its left.
 constexpr Control Person(std::int16_t row, int top, int tab_index) {
   return {.kind = Kind::OptionButton,
-          .name = u"Option1",
+          .name = kPersonArray,
           .index = row,
           .parent = kPersons,
           .left = 120,
@@ -61,7 +68,7 @@ constexpr Control Person(std::int16_t row, int top, int tab_index) {
 
 constexpr Control Achievement(std::int16_t row, int top, int tab_index) {
   return {.kind = Kind::OptionButton,
-          .name = u"Option2",
+          .name = kAchievementArray,
           .index = row,
           .parent = kAchievements,
           .left = 120,
@@ -77,7 +84,7 @@ constexpr Control Achievement(std::int16_t row, int top, int tab_index) {
 // is built in: each frame is followed by the buttons it holds, the highest index first.
 constexpr std::array kControls{
     Control{.kind = Kind::ListBox,
-            .name = u"List1",
+            .name = kBiographyList.name,
             .left = 6000,
             .top = 3600,
             .width = 735,
@@ -86,7 +93,7 @@ constexpr std::array kControls{
             .visible = false,
             .items = kBiographies},
     Control{.kind = Kind::CommandButton,
-            .name = u"Command1",
+            .name = kCommandArray,
             .index = 1,
             .left = 4320,
             .top = 3240,
@@ -97,7 +104,7 @@ constexpr std::array kControls{
             .caption = u"Чисти",
             .graphical = true},
     Control{.kind = Kind::CommandButton,
-            .name = u"Command1",
+            .name = kCommandArray,
             .index = 0,
             .left = 840,
             .top = 3240,
@@ -146,8 +153,8 @@ constexpr std::array kControls{
     Person(1, 1560, 6),
     Person(0, 2280, 5),
     Control{.kind = Kind::TextBox,
-            .name = u"Text1",
-            .index = 0,
+            .name = kResultBox.name,
+            .index = kResultBox.index,
             .left = 120,
             .top = 3600,
             .width = 7095,
@@ -172,18 +179,63 @@ constexpr std::array kControls{
             .alignment = Alignment::Center},
 };
 
+constexpr const Control* FindControl(ControlRef ref) {
+  for (const Control& c : kControls) {
+    if (c.ref() == ref) return &c;
+  }
+  return nullptr;
+}
+
+// The definition's invariants, checked as it compiles.
+constexpr bool TabIndexesAreUnique() {
+  for (std::size_t i = 0; i < kControls.size(); ++i) {
+    for (std::size_t j = i + 1; j < kControls.size(); ++j) {
+      if (kControls[i].tab_index == kControls[j].tab_index) return false;
+    }
+  }
+  return true;
+}
+
+constexpr bool Is(ControlRef ref, Kind kind) {
+  const Control* c = FindControl(ref);
+  return c != nullptr && c->kind == kind;
+}
+
+constexpr bool EveryRoleHasItsControl() {
+  for (std::int16_t row = 0; row < kRowCount; ++row) {
+    if (!Is({kPersonArray, row}, Kind::OptionButton) ||
+        !Is({kAchievementArray, row}, Kind::OptionButton)) {
+      return false;
+    }
+  }
+  return Is({kCommandArray, 0}, Kind::CommandButton) &&
+         Is({kCommandArray, 1}, Kind::CommandButton) && Is(kResultBox, Kind::TextBox) &&
+         Is(kBiographyList, Kind::ListBox);
+}
+
+constexpr bool EveryOptionLiesInsideItsFrame() {
+  for (const Control& c : kControls) {
+    if (c.kind != Kind::OptionButton) continue;
+    const Control* frame = FindControl(c.parent);
+    if (frame == nullptr || frame->kind != Kind::Frame || c.left < 0 || c.top < 0 ||
+        c.left + c.width > frame->width || c.top + c.height > frame->height) {
+      return false;
+    }
+  }
+  return true;
+}
+
+static_assert(TabIndexesAreUnique(), "two controls share a tab index");
+static_assert(EveryRoleHasItsControl(), "a role's control is missing or of another kind");
+static_assert(EveryOptionLiesInsideItsFrame(), "an option button lies outside its frame");
+
 }  // namespace
 
 const FormRecord& Form() { return kFormRecord; }
 
 std::span<const Control> Controls() { return kControls; }
 
-const Control* Find(ControlRef ref) {
-  for (const Control& c : kControls) {
-    if (c.ref() == ref) return &c;
-  }
-  return nullptr;
-}
+const Control* Find(ControlRef ref) { return FindControl(ref); }
 
 std::optional<std::size_t> PositionOf(const Control& control) {
   for (std::size_t i = 0; i < kControls.size(); ++i) {
@@ -196,10 +248,10 @@ const Control* ParentOf(const Control& control) {
   return control.parent == kForm ? nullptr : Find(control.parent);
 }
 
-const Control* PersonButton(std::int16_t row) { return Find(u"Option1", row); }
-const Control* AchievementButton(std::int16_t row) { return Find(u"Option2", row); }
-const Control* CommandButton(std::int16_t index) { return Find(u"Command1", index); }
-const Control* ResultBox() { return Find(u"Text1", 0); }
-const Control* BiographyList() { return Find(u"List1", kNoIndex); }
+const Control* PersonButton(std::int16_t row) { return Find(kPersonArray, row); }
+const Control* AchievementButton(std::int16_t row) { return Find(kAchievementArray, row); }
+const Control* CommandButton(std::int16_t index) { return Find(kCommandArray, index); }
+const Control* ResultBox() { return Find(kResultBox); }
+const Control* BiographyList() { return Find(kBiographyList); }
 
 }  // namespace quiz::ui

@@ -70,6 +70,12 @@ struct Control {
   constexpr ControlRef ref() const { return {name, index}; }
 };
 
+// The boxes the user reads, the result box and the list, take the system's colours for text
+// fields, not the definition's, in every scheme; every other control the definition's.
+constexpr bool TakesSystemColors(const Control& c) {
+  return c.kind == Kind::TextBox || c.kind == Kind::ListBox;
+}
+
 struct Font {
   std::u16string_view face;
   int points;

@@ -8,6 +8,7 @@
 // can pass a key in as two numbers and an outcome out as two.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 
@@ -17,6 +18,8 @@ namespace quiz::ui {
 
 // The keys the window may take. Other is any other key: never the window's.
 enum class Key : std::uint8_t { Tab, Up, Down, Left, Right, Space, Enter, Escape, Other };
+// How many keys there are, Other the last: the size of every array indexed by a Key.
+inline constexpr std::size_t kKeyCount = static_cast<std::size_t>(Key::Other) + 1;
 
 // Modifier keys held down with a key, as bits of KeyPress::modifiers.
 inline constexpr std::uint8_t kShift = 1, kCtrl = 2, kAlt = 4, kMeta = 8;

@@ -48,15 +48,31 @@ std::vector<const Control*> TabStops() {
   return stops;
 }
 
-std::vector<const Control*> OptionsOnScreen(const Control& frame) {
-  std::vector<const Control*> options;
+std::vector<const Control*> ChildrenOnScreen(const Control* parent) {
+  std::vector<const Control*> children;
   for (const Control& c : Controls()) {
-    if (c.kind == Kind::OptionButton && ParentOf(c) == &frame) options.push_back(&c);
+    if (c.visible && ParentOf(c) == parent) children.push_back(&c);
   }
-  std::sort(options.begin(), options.end(), [](const Control* a, const Control* b) {
+  std::sort(children.begin(), children.end(), [](const Control* a, const Control* b) {
     if (a->top != b->top) return a->top < b->top;
     return a->left != b->left ? a->left < b->left : InTableBefore(a, b);
   });
+  return children;
+}
+
+std::vector<const Control*> ScreenOrder() {
+  std::vector<const Control*> order;
+  for (const Control* c : ChildrenOnScreen(nullptr)) {
+    order.push_back(c);
+    if (c->kind != Kind::Frame) continue;
+    for (const Control* child : ChildrenOnScreen(c)) order.push_back(child);
+  }
+  return order;
+}
+
+std::vector<const Control*> OptionsOnScreen(const Control& frame) {
+  std::vector<const Control*> options = ChildrenOnScreen(&frame);
+  std::erase_if(options, [](const Control* c) { return c->kind != Kind::OptionButton; });
   return options;
 }
 

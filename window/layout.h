@@ -1,5 +1,5 @@
 // What every back end derives from the window definition in the same way: the tab stops,
-// the order of option buttons on screen and the stacking of overlapping buttons.
+// the order of the controls on screen and the stacking of overlapping buttons.
 #pragma once
 
 #include <vector>
@@ -14,6 +14,13 @@ std::vector<const Control*> ChildrenInTabOrder(const Control* parent);
 // The stops of Tab on the form, by tab index: each control that takes the focus, and each
 // frame that holds option buttons, which stands for its group as one stop.
 std::vector<const Control*> TabStops();
+
+// The visible children of a frame (nullptr: of the form) in screen order, the order of
+// reading: from top to bottom and, on one row, from left to right.
+std::vector<const Control*> ChildrenOnScreen(const Control* parent);
+
+// Every visible control in screen order: the form's, each frame followed by its children.
+std::vector<const Control*> ScreenOrder();
 
 // The option buttons of a frame from top to bottom on screen.
 std::vector<const Control*> OptionsOnScreen(const Control& frame);

@@ -168,5 +168,13 @@ TEST(Content, EveryTextOfTheWindowFitsCodePage1251) {
   EXPECT_TRUE(InCp1251(u'\u2013'));
 }
 
+// The one converter to UTF-8 and the one JSON string writer: a surrogate pair is one
+// character, a lone surrogate U+FFFD; quotes, backslashes and control characters escaped.
+TEST(Text, Utf8AndJson) {
+  EXPECT_EQ(ToUtf8(u"a\u044F\u20AC\U0001F600\xD800z\xDC00"),
+            "a\xD1\x8F\xE2\x82\xAC\xF0\x9F\x98\x80\xEF\xBF\xBDz\xEF\xBF\xBD");
+  EXPECT_EQ(ui::ToJson("\"a\\\r\n\x1F"), "\"\\\"a\\\\\\u000d\\u000a\\u001f\"");
+}
+
 }  // namespace
 }  // namespace quiz

@@ -1,7 +1,6 @@
 #include "window/qt/control_factory.h"
 
 #include <QLabel>
-#include <QPalette>
 
 #include "window/qt/color_button.h"
 #include "window/qt/list_box.h"
@@ -55,19 +54,11 @@ QWidget* MakeTextBox(const Control& control, QWidget* parent) {
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   }
   box->setFocusPolicy(Qt::StrongFocus);
-  FillBackground(box, kSystemColor);
-  if (control.back_color != kSystemColor) {
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, ToQColor(control.back_color));
-    box->setPalette(palette);
-  }
   return box;
 }
 
 QWidget* MakeListBox(const Control& control, QWidget* parent) {
-  auto* list = new ListBox(control.items, control.sorted, parent);
-  FillBackground(list, kSystemColor);
-  return list;
+  return new ListBox(control.items, control.sorted, parent);
 }
 
 QWidget* Make(const Control& control, QWidget* parent) {
@@ -92,6 +83,7 @@ QWidget* Make(const Control& control, QWidget* parent) {
 
 QWidget* CreateControlWidget(const Control& control, QWidget* parent) {
   QWidget* widget = Make(control, parent);
+  if (TakesSystemColors(control)) FillBackground(widget, kSystemColor);
   widget->setObjectName(ToQString(control.name) +
                         (control.index == kNoIndex ? QString() : QString::number(control.index)));
   const PixelRect at = ToPixels(control, kLogicalDpi);

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <algorithm>
 
+#include "window/layout.h"
 #include "window/qt/qt_window.h"
 #include "window/qt/quiz_frame.h"
 
@@ -38,13 +39,11 @@ int ScreenOrderAccessible::indexOfChild(const QAccessibleInterface* child) const
 
 std::vector<QWidget*> ScreenOrderAccessible::Children() const {
   std::vector<QWidget*> children;
-  for (QObject* object : widget()->children()) {
-    auto* w = qobject_cast<QWidget*>(object);
-    if (w != nullptr && !w->isWindow() && !w->isHidden()) children.push_back(w);
+  const auto* window = dynamic_cast<const QtWindow*>(widget()->window());
+  if (window == nullptr) return children;
+  for (const Control* c : ChildrenOnScreen(window->ControlOf(widget()))) {
+    if (QWidget* w = window->WidgetOf(*c)) children.push_back(w);
   }
-  std::sort(children.begin(), children.end(), [](const QWidget* a, const QWidget* b) {
-    return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
-  });
   return children;
 }
 

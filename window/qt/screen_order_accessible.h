@@ -1,6 +1,6 @@
 // The window and its frames as assistive technology sees them: the window in the role of a
-// frame (a top-level window), and the children of each in screen order, top to bottom and
-// then left to right, whatever their stacking; hidden ones are left out.
+// frame (a top-level window), and the children of each in the definition's screen order,
+// whatever their stacking; hidden ones are left out.
 #pragma once
 
 #include <QAccessibleWidget>

@@ -4,7 +4,7 @@
 
 #include "window/definition.h"
 #include "window/layout.h"
-#include "window/web/markup.h"
+#include "window/utf8.h"
 
 namespace quiz::ui::web {
 namespace {

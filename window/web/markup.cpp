@@ -5,6 +5,7 @@
 
 #include "quiz/content.h"
 #include "window/layout.h"
+#include "window/utf8.h"
 
 namespace quiz::ui::web {
 namespace {
@@ -34,30 +35,37 @@ std::string Colour(std::uint32_t stored) {
   return text;
 }
 
-// Text as HTML character data or attribute value. A CR is written as a reference, which
-// the parser keeps (a literal CR LF would become LF).
-void AppendHtml(std::string& out, std::u16string_view text) {
-  for (const char16_t c : text) {
-    switch (c) {
-      case u'&':
-        out += "&amp;";
-        break;
-      case u'<':
-        out += "&lt;";
-        break;
-      case u'>':
-        out += "&gt;";
-        break;
-      case u'"':
-        out += "&quot;";
-        break;
-      case u'\r':
-        out += "&#13;";
-        break;
-      default:
-        AppendUtf8(out, std::u16string_view(&c, 1));
-    }
+// The reference that stands for a character in HTML text, or nothing. A CR is written as
+// one, which the parser keeps (a literal CR LF would become LF).
+std::string_view Reference(char16_t c) {
+  switch (c) {
+    case u'&':
+      return "&amp;";
+    case u'<':
+      return "&lt;";
+    case u'>':
+      return "&gt;";
+    case u'"':
+      return "&quot;";
+    case u'\r':
+      return "&#13;";
+    default:
+      return "";
   }
+}
+
+// Text as HTML character data or attribute value; runs between references are converted
+// whole, so that a surrogate pair stays one character.
+void AppendHtml(std::string& out, std::u16string_view text) {
+  std::size_t from = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::string_view reference = Reference(text[i]);
+    if (reference.empty()) continue;
+    AppendUtf8(out, text.substr(from, i - from));
+    out += reference;
+    from = i + 1;
+  }
+  AppendUtf8(out, text.substr(from));
 }
 
 std::string_view AlignmentClass(Alignment alignment) {
@@ -73,14 +81,17 @@ std::string_view AlignmentClass(Alignment alignment) {
 }
 
 // The element's id, its classes and its style: the rectangle from its parent's client
-// area in CSS pixels, the stacking rank where it has one, and its colour.
+// area in CSS pixels, the stacking rank where it has one, and its colour (class "field":
+// the system's colours for text fields, from the page's style).
 std::string Attributes(const Control& c, std::string_view classes, int layer) {
   const PixelRect r = ToPixels(c, kCssDpi);
-  std::string out = " id=\"" + ElementId(c) + "\" class=\"" + std::string(classes) + ' ' +
-                    std::string(AlignmentClass(c.alignment)) + "\" style=\"--x:" + Number(r.x) +
-                    ";--y:" + Number(r.y) + ";--w:" + Number(r.width) + ";--h:" + Number(r.height);
+  const bool field = TakesSystemColors(c);
+  std::string out = " id=\"" + ElementId(c) + "\" class=\"" + std::string(classes) +
+                    (field ? " field " : " ") + std::string(AlignmentClass(c.alignment)) +
+                    "\" style=\"--x:" + Number(r.x) + ";--y:" + Number(r.y) +
+                    ";--w:" + Number(r.width) + ";--h:" + Number(r.height);
   if (layer >= 0) out += ";--z:" + Number(layer);
-  const bool coloured = c.kind != Kind::CommandButton || c.graphical;
+  const bool coloured = !field && (c.kind != Kind::CommandButton || c.graphical);
   if (coloured && c.back_color != kSystemColor) {
     out += ";background:" + Colour(c.back_color) + ";color:" + Colour(InkOn(c.back_color));
   }
@@ -176,75 +187,6 @@ std::string_view KindName(Kind kind) {
       return "ListBox";
   }
   return "";
-}
-
-void AppendUtf8(std::string& out, std::u16string_view text) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    std::uint32_t c = text[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] < 0xE000) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<std::uint32_t>(text[++i]) - 0xDC00);
-    } else if (c >= 0xD800 && c < 0xE000) {
-      c = 0xFFFD;  // a lone surrogate
-    }
-    const auto byte = [&out](std::uint32_t b) { out += static_cast<char>(b); };
-    if (c < 0x80) {
-      byte(c);
-    } else if (c < 0x800) {
-      byte(0xC0 | (c >> 6));
-      byte(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      byte(0xE0 | (c >> 12));
-      byte(0x80 | ((c >> 6) & 0x3F));
-      byte(0x80 | (c & 0x3F));
-    } else {
-      byte(0xF0 | (c >> 18));
-      byte(0x80 | ((c >> 12) & 0x3F));
-      byte(0x80 | ((c >> 6) & 0x3F));
-      byte(0x80 | (c & 0x3F));
-    }
-  }
-}
-
-void AppendJson(std::string& out, std::u16string_view text) {
-  std::string utf8;
-  AppendUtf8(utf8, text);
-  AppendJson(out, std::string_view(utf8));
-}
-
-void AppendJson(std::string& out, std::string_view utf8) {
-  out += '"';
-  for (const char c : utf8) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {  // by hand: the page's module has no stdio
-      out += "\\u00";
-      out += "0123456789abcdef"[(c >> 4) & 1];
-      out += "0123456789abcdef"[c & 15];
-    } else {
-      out += c;
-    }
-  }
-  out += '"';
-}
-
-std::vector<const Control*> ScreenOrder() {
-  std::vector<const Control*> top;
-  for (const Control& c : Controls()) {
-    if (c.visible && ParentOf(c) == nullptr) top.push_back(&c);
-  }
-  std::stable_sort(top.begin(), top.end(), [](const Control* a, const Control* b) {
-    return a->top != b->top ? a->top < b->top : a->left < b->left;
-  });
-  std::vector<const Control*> order;
-  for (const Control* c : top) {
-    order.push_back(c);
-    if (c->kind == Kind::Frame) {
-      for (const Control* option : OptionsOnScreen(*c)) order.push_back(option);
-    }
-  }
-  return order;
 }
 
 std::string WindowMarkup() {

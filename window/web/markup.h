@@ -5,7 +5,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "window/definition.h"
 
@@ -15,16 +14,6 @@ namespace quiz::ui::web {
 std::string ElementId(const Control& control);
 // A kind as the definition names it.
 std::string_view KindName(Kind kind);
-
-// UTF-16 text appended as UTF-8; UTF-16 or UTF-8 text appended as a JSON string.
-void AppendUtf8(std::string& out, std::u16string_view text);
-void AppendJson(std::string& out, std::u16string_view text);
-void AppendJson(std::string& out, std::string_view utf8);
-
-// The visible controls in screen order, the order of reading: the form's controls from top
-// to bottom and, on one row, from left to right, each frame followed by its option buttons
-// from top to bottom.
-std::vector<const Control*> ScreenOrder();
 
 // The window: one <main> holding every visible control in screen order, with the
 // definition's rectangles in CSS pixels and its colours and font as style properties.
