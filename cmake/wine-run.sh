@@ -52,6 +52,11 @@ wineserver=/usr/lib/wine/wineserver
 [ -x "$wineserver" ] || wineserver=$(command -v wineserver)
 
 export WINEPREFIX="$prefix"
+# The tests' own X display (tests/own_display.sh), where QUIZ_DISPLAY_FILE names one.
+if [ -n "${QUIZ_DISPLAY_FILE:-}" ] && [ -f "$QUIZ_DISPLAY_FILE" ]; then
+  read -r DISPLAY _ <"$QUIZ_DISPLAY_FILE"
+  export DISPLAY
+fi
 export LC_ALL=C.UTF-8  # Wine maps Windows file names to the system's through the locale
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="

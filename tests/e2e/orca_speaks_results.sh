@@ -34,11 +34,17 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 spoken_since() {
   tail -n +"$1" "$log" 2>/dev/null | sed -n "s/^.* - SPEECH OUTPUT: '\(.*\)' \{0,1\}{.*}\$/\1/p"
 }
-# A result text as the tests' shared table has it (JSON named by QUIZ_SCENARIOS), as Orca
-# speaks it: its lines joined by blanks.
-result() {
+# From the tests' shared table (JSON named by QUIZ_SCENARIOS): a result text as Orca speaks
+# it, its lines joined by blanks, and the centre of a control in the window, in pixels.
+table() {
   /usr/bin/python3 -c 'import json, os, sys
-print(" ".join(json.load(open(os.environ["QUIZ_SCENARIOS"]))["results"][sys.argv[1]].split()))' "$1"
+table = json.load(open(os.environ["QUIZ_SCENARIOS"]))
+'"$1" "$2"
+}
+result() { table 'print(" ".join(table["results"][sys.argv[1]].split()))' "$1"; }
+centre() {
+  table 'x, y, w, h = next(c["in_form"] for c in table["window"] if c["control"] == sys.argv[1])
+print(x + w // 2, y + h // 2)' "$1"
 }
 mark() { echo $(($(wc -l <"$log") + 1)); }  # the next line of the log
 fail() {
@@ -97,20 +103,19 @@ xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --syn
 # The focus starts in the result box, and Orca presents it.
 said "$start" "Резултат read only text."
 
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
+click() { read -r x y < <(centre "$1") && xdotool mousemove --window "$window" "$x" "$y" click 1; }
 key() { xdotool key "$1"; }
-# Each step acts, then waits for what Orca must say. Centres of the controls in pixels, from
-# the window definition (twips / 15).
-m=$(mark) && click 84 97 && focused "$m" "radio button | Джордж Стибиц"       # Option1(3)
-m=$(mark) && click 324 145 && focused "$m" "radio button | двоичен суматор; телетайп; Bell I"
-m=$(mark) && click 240 300 && focused "$m" "text | Резултат"                  # Text1(0)
+# Each step acts, then waits for what Orca must say.
+m=$(mark) && click "Option1(3)" && focused "$m" "radio button | Джордж Стибиц"
+m=$(mark) && click "Option2(3)" && focused "$m" "radio button | двоичен суматор; телетайп; Bell I"
+m=$(mark) && click "Text1(0)" && focused "$m" "text | Резултат"
 m=$(mark) && key shift+Tab && said "$m" "Чисти push button."
 m=$(mark) && key shift+Tab && said "$m" "Изведи push button."
 m=$(mark) && key space && said "$m" "$(result "right 3")"
 # The focus stayed on "Изведи": Tab goes on to "Чисти".
 m=$(mark) && key Tab && said "$m" "Чисти push button."
 m=$(mark) && key space && said "$m" "$(result clear)"
-m=$(mark) && click 108 225 && said "$m" "$(result wrong)"                       # Command1(0)
+m=$(mark) && click "Command1(0)" && said "$m" "$(result wrong)"
 
 echo "Orca said:"
 spoken_since "$start" | sed 's/^/  /'
