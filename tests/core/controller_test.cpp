@@ -49,7 +49,7 @@ TEST_F(Controller, LoadForgetsChoicesAndDeselectsRowByRowWithoutTouchingTheText)
   form.Option1_Click(2);
   form.Option2_Click(2);
   form.Form_Load();
-  EXPECT_EQ(form.person(), -5);
+  EXPECT_EQ(form.person(), -5);  // the values for nothing chosen
   EXPECT_EQ(form.achievement(), -15);
   std::vector<std::string> expected;
   for (int i = 0; i < 9; ++i) {
@@ -65,7 +65,7 @@ TEST_F(Controller, ClicksRememberTheLastIndexOfEachGroupAndWriteNothing) {
   form.Option1_Click(5);
   form.Option1_Click(0);
   EXPECT_EQ(form.person(), 0);
-  EXPECT_EQ(form.achievement(), -15);
+  EXPECT_EQ(form.achievement(), kNoAchievement);
   form.Option2_Click(8);
   EXPECT_EQ(form.person(), 0);
   EXPECT_EQ(form.achievement(), 8);
@@ -86,7 +86,7 @@ TEST_F(Controller, IndexesOutsideTheArraysAreIgnored) {
   form.Option1_Click(4);
   form.Option2_Click(4);
   using Limits = std::numeric_limits<std::int16_t>;
-  constexpr std::int16_t kBad[] = {-1, 9, -5, -15, Limits::max(), Limits::min()};
+  constexpr std::int16_t kBad[] = {-1, 9, kNoPerson, kNoAchievement, Limits::max(), Limits::min()};
   for (std::int16_t bad : kBad) {
     form.Option1_Click(bad);
     form.Option2_Click(bad);
@@ -101,9 +101,9 @@ TEST_F(Controller, IndexesOutsideTheArraysAreIgnored) {
   EXPECT_EQ(w.writes, 0);
   EXPECT_TRUE(w.log.empty());
 
-  // With nothing chosen, -5 and -15 stay apart from each other and from any row.
+  // With nothing chosen, the two choices stay apart from each other and from any row.
   form.Command1_Click(1);
-  form.Option1_Click(-15);
+  form.Option1_Click(kNoAchievement);
   form.Command1_Click(0);
   EXPECT_EQ(w.text, testing::kWrongText);
 }

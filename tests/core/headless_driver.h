@@ -9,15 +9,9 @@ namespace quiz::testing {
 
 class HeadlessDriver : public WindowDriver {
  public:
-  void ClickPerson(int i) override { Click(ui::PersonButton(Index(i))); }
-  void ClickAchievement(int i) override { Click(ui::AchievementButton(Index(i))); }
-  void ClickCommand(int i) override { Click(ui::CommandButton(Index(i))); }
-  std::u16string ResultText() override { return window_.Text(*ui::ResultBox()); }
-  bool PersonSelected(int i) override { return Selected(ui::PersonButton(Index(i))); }
-  bool AchievementSelected(int i) override { return Selected(ui::AchievementButton(Index(i))); }
-  std::optional<std::pair<int, int>> Choices() override {
-    return std::pair<int, int>{window_.form().person(), window_.form().achievement()};
-  }
+  ui::BackEnd& back_end() override { return window_; }
+  const QuizForm& form() override { return window_.form(); }
+  void Click(const ui::Control& c) override { window_.Click(c); }
 
   bool HasLayout() override { return false; }
   int Dpi() override { return 96; }
@@ -38,11 +32,6 @@ class HeadlessDriver : public WindowDriver {
   void Press(ui::KeyPress key) override { window_.Press(key); }
 
  protected:
-  void Click(const ui::Control* c) {
-    if (c != nullptr) window_.Click(*c);
-  }
-  bool Selected(const ui::Control* c) { return c != nullptr && window_.IsSelected(*c); }
-
   ui::headless::HeadlessWindow window_;
 };
 

@@ -6,7 +6,8 @@
 namespace quiz::testing {
 namespace {
 
-INSTANTIATE_TYPED_TEST_SUITE_P(Headless, QuizScenario, HeadlessDriver);
+QUIZ_SCENARIO_ROWS(Headless, HeadlessDriver);
+QUIZ_KEY_RUN_ROWS(Headless, HeadlessDriver);
 INSTANTIATE_TYPED_TEST_SUITE_P(Headless, WindowConformance, HeadlessDriver);
 
 TEST(HeadlessWindow, ListGivesNoItemOutsideItsRange) {

@@ -41,6 +41,7 @@ class DarkScheme {
 class DarkQtDriver : private DarkScheme, public QtDriver {};
 
 INSTANTIATE_TYPED_TEST_SUITE_P(QtDark, WindowConformance, DarkQtDriver);
+QUIZ_KEY_RUN_ROWS(QtDark, DarkQtDriver);
 
 // The strongest contrast between a caption's pixels and its control's background: the
 // caption's ink against the colour it is drawn on.

@@ -44,9 +44,13 @@ class QtDriver : public WindowDriver {
     (void)QTest::qWaitForWindowActive(&window_);
   }
 
-  void ClickPerson(int i) override { Click(ui::PersonButton(Index(i))); }
-  void ClickAchievement(int i) override { Click(ui::AchievementButton(Index(i))); }
-  void ClickCommand(int i) override { Click(ui::CommandButton(Index(i))); }
+  ui::BackEnd& back_end() override { return window_; }
+  const QuizForm& form() override { return window_.form(); }
+  void Click(const ui::Control& c) override {
+    if (QWidget* w = window_.WidgetOf(c)) {
+      QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+    }
+  }
 
   // The text the controller reads back, provided the box displays it, each CR LF as a
   // paragraph break; a description of the difference otherwise.
@@ -61,12 +65,6 @@ class QtDriver : public WindowDriver {
     const std::u16string displayed = box->document()->toRawText().toStdU16String();
     if (displayed != shown) return u"[the box displays other text: " + displayed + u"]";
     return text;
-  }
-
-  bool PersonSelected(int i) override { return Selected(ui::PersonButton(Index(i))); }
-  bool AchievementSelected(int i) override { return Selected(ui::AchievementButton(Index(i))); }
-  std::optional<std::pair<int, int>> Choices() override {
-    return std::pair<int, int>{window_.form().person(), window_.form().achievement()};
   }
 
   int Dpi() override { return 96; }
@@ -185,6 +183,7 @@ class QtDriver : public WindowDriver {
     static constexpr Qt::Key kKeys[] = {Qt::Key_Tab,    Qt::Key_Up,     Qt::Key_Down,
                                         Qt::Key_Left,   Qt::Key_Right,  Qt::Key_Space,
                                         Qt::Key_Return, Qt::Key_Escape, Qt::Key_unknown};
+    static_assert(std::size(kKeys) == ui::kKeyCount);
     Qt::Key qt = kKeys[static_cast<std::size_t>(key.key)];
     Qt::KeyboardModifiers modifiers;
     if (key.modifiers & ui::kShift) modifiers |= Qt::ShiftModifier;
@@ -229,13 +228,6 @@ class QtDriver : public WindowDriver {
   }
 
  private:
-  void Click(const ui::Control* c) {
-    if (QWidget* w = WidgetOf(c)) {
-      QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
-    }
-  }
-  bool Selected(const ui::Control* c) { return c != nullptr && window_.IsSelected(*c); }
-
   // Where a control's caption lies: beside an option button's indicator, inside a command
   // button's edge, a label without its margins, a frame's title row.
   static QRect CaptionArea(QWidget& w) {

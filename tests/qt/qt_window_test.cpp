@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
 #include <string>
@@ -24,7 +25,8 @@
 namespace quiz::testing {
 namespace {
 
-INSTANTIATE_TYPED_TEST_SUITE_P(Qt, QuizScenario, QtDriver);
+QUIZ_SCENARIO_ROWS(Qt, QtDriver);
+QUIZ_KEY_RUN_ROWS(Qt, QtDriver);
 INSTANTIATE_TYPED_TEST_SUITE_P(Qt, WindowConformance, QtDriver);
 
 using ui::Control;
@@ -136,6 +138,19 @@ TEST_F(QtWindow, OperationsOutsideTheirControlsChangeNothing) {
   EXPECT_FALSE(window_.Item(list, -1).has_value());
   EXPECT_EQ(window_.Item(list, 8), std::u16string(kQuizRows[8].biography));
   EXPECT_FALSE(window_.Item(*ui::ResultBox(), 0).has_value());
+}
+
+// A key held on a command button repeats its press: the button is clicked once, so that
+// its result is written, and announced, once.
+TEST_F(QtWindow, AKeyHeldOnACommandButtonClicksItOnce) {
+  QAbstractButton* show = Button(ui::CommandButton(0));
+  show->setFocus();
+  const QSignalSpy clicks(show, &QAbstractButton::clicked);
+  for (const bool repeated : {false, true, true, true}) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), repeated);
+    QApplication::sendEvent(show, &press);
+  }
+  EXPECT_EQ(clicks.count(), 1);
 }
 
 // The command buttons' own look: a darker edge, the face, a black focus mark two pixels

@@ -1,5 +1,5 @@
 // What the window must be, as literals, each written once: client area per DPI, colours,
-// places, tab order, and what assistive technology reads. The browser and AT-SPI tests read
+// places, and what assistive technology reads. The browser and AT-SPI tests read
 // them from the JSON that dump_scenarios writes. Controls are named as in "Option1(4)".
 #pragma once
 
@@ -92,15 +92,6 @@ constexpr ui::PixelRect PixelsAt(const Placed& p, int dpi) {
 
 // The title the window shows over its groups.
 inline constexpr std::string_view kTitle = kWindow[0].name;
-
-// Every control by rising tab index.
-inline constexpr std::string_view kTabOrder[] = {
-    "Text1(0)",   "Label1(0)",  "Frame1(0)",   "Frame1(1)",   "Option1(0)",
-    "Option1(1)", "Option1(2)", "Option2(0)",  "Option2(1)",  "Option2(2)",
-    "Option1(3)", "Option1(4)", "Option1(5)",  "Option1(6)",  "Option1(7)",
-    "Option1(8)", "Option2(3)", "Option2(4)",  "Option2(5)",  "Option2(6)",
-    "Option2(7)", "Option2(8)", "Command1(0)", "Command1(1)", "List1",
-};
 
 // Neighbouring option buttons overlap by a few pixels: each button and the one below it in
 // its group, the upper first. The strip belongs to the upper one.

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "quiz/quiz_form.h"
 #include "window/keyboard.h"
 
 namespace quiz::testing {
@@ -25,6 +26,7 @@ inline constexpr ui::KeyPress kCtrlTab{ui::Key::Tab, ui::kCtrl},
 inline std::string KeyName(ui::KeyPress press) {
   static constexpr std::string_view kKeys[] = {"tab",   "up",    "down",   "left", "right",
                                                "space", "enter", "escape", "other"};
+  static_assert(std::size(kKeys) == ui::kKeyCount);
   std::string name;
   if (press.modifiers & ui::kCtrl) name += "ctrl_";
   if (press.modifiers & ui::kAlt) name += "alt_";
@@ -50,31 +52,31 @@ struct KeyRun {
 inline constexpr std::string_view kStartFocus = "Text1(0)";
 
 inline constexpr KeyStep kTabCycle[] = {
-    {kTab, "Option1(4)", "", "", -5, -15, "statement"},
-    {kTab, "Option2(4)", "", "", -5, -15, "statement"},
-    {kTab, "Command1(0)", "", "", -5, -15, "statement"},
-    {kTab, "Command1(1)", "", "", -5, -15, "statement"},
-    {kTab, "Text1(0)", "", "", -5, -15, "statement"},
-    {kShiftTab, "Command1(1)", "", "", -5, -15, "statement"},
-    {kShiftTab, "Command1(0)", "", "", -5, -15, "statement"},
-    {kShiftTab, "Option2(4)", "", "", -5, -15, "statement"},
-    {kShiftTab, "Option1(4)", "", "", -5, -15, "statement"},
-    {kShiftTab, "Text1(0)", "", "", -5, -15, "statement"},
+    {kTab, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
+    {kTab, "Option2(4)", "", "", kNoPerson, kNoAchievement, "statement"},
+    {kTab, "Command1(0)", "", "", kNoPerson, kNoAchievement, "statement"},
+    {kTab, "Command1(1)", "", "", kNoPerson, kNoAchievement, "statement"},
+    {kTab, "Text1(0)", "", "", kNoPerson, kNoAchievement, "statement"},
+    {kShiftTab, "Command1(1)", "", "", kNoPerson, kNoAchievement, "statement"},
+    {kShiftTab, "Command1(0)", "", "", kNoPerson, kNoAchievement, "statement"},
+    {kShiftTab, "Option2(4)", "", "", kNoPerson, kNoAchievement, "statement"},
+    {kShiftTab, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
+    {kShiftTab, "Text1(0)", "", "", kNoPerson, kNoAchievement, "statement"},
 };
 
 inline constexpr KeyStep kArrowsInScreenOrder[] = {
-    {kTab, "Option1(4)", "", "", -5, -15, "statement"},
-    {kDown, "Option1(5)", "Option1(5)", "", 5, -15, "statement"},
-    {kDown, "Option1(3)", "Option1(3)", "", 3, -15, "statement"},
-    {kRight, "Option1(6)", "Option1(6)", "", 6, -15, "statement"},
-    {kLeft, "Option1(3)", "Option1(3)", "", 3, -15, "statement"},
-    {kUp, "Option1(5)", "Option1(5)", "", 5, -15, "statement"},
-    {kUp, "Option1(4)", "Option1(4)", "", 4, -15, "statement"},
+    {kTab, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
+    {kDown, "Option1(5)", "Option1(5)", "", 5, kNoAchievement, "statement"},
+    {kDown, "Option1(3)", "Option1(3)", "", 3, kNoAchievement, "statement"},
+    {kRight, "Option1(6)", "Option1(6)", "", 6, kNoAchievement, "statement"},
+    {kLeft, "Option1(3)", "Option1(3)", "", 3, kNoAchievement, "statement"},
+    {kUp, "Option1(5)", "Option1(5)", "", 5, kNoAchievement, "statement"},
+    {kUp, "Option1(4)", "Option1(4)", "", 4, kNoAchievement, "statement"},
     // The top button wraps to the bottom one and back.
-    {kUp, "Option1(0)", "Option1(0)", "", 0, -15, "statement"},
-    {kDown, "Option1(4)", "Option1(4)", "", 4, -15, "statement"},
+    {kUp, "Option1(0)", "Option1(0)", "", 0, kNoAchievement, "statement"},
+    {kDown, "Option1(4)", "Option1(4)", "", 4, kNoAchievement, "statement"},
     // A chosen person whose tab index lies after the achievements' still leads to them.
-    {kTab, "Option2(4)", "Option1(4)", "", 4, -15, "statement"},
+    {kTab, "Option2(4)", "Option1(4)", "", 4, kNoAchievement, "statement"},
     {kUp, "Option2(0)", "Option1(4)", "Option2(0)", 4, 0, "statement"},
     {kUp, "Option2(6)", "Option1(4)", "Option2(6)", 4, 6, "statement"},
     {kTab, "Command1(0)", "Option1(4)", "Option2(6)", 4, 6, "statement"},
@@ -85,9 +87,9 @@ inline constexpr KeyStep kArrowsInScreenOrder[] = {
 };
 
 inline constexpr KeyStep kGroupsKeepTheirOwnStops[] = {
-    {kTab, "Option1(4)", "", "", -5, -15, "statement"},
-    {kDown, "Option1(5)", "Option1(5)", "", 5, -15, "statement"},
-    {kTab, "Option2(4)", "Option1(5)", "", 5, -15, "statement"},
+    {kTab, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
+    {kDown, "Option1(5)", "Option1(5)", "", 5, kNoAchievement, "statement"},
+    {kTab, "Option2(4)", "Option1(5)", "", 5, kNoAchievement, "statement"},
     {kDown, "Option2(5)", "Option1(5)", "Option2(5)", 5, 5, "statement"},
     {kDown, "Option2(2)", "Option1(5)", "Option2(2)", 5, 2, "statement"},
     // From "Mark I" with "Джон Атанасов" chosen, Shift+Tab reaches the persons.
@@ -98,10 +100,10 @@ inline constexpr KeyStep kGroupsKeepTheirOwnStops[] = {
 };
 
 inline constexpr KeyStep kCommandsAndResultBox[] = {
-    {kTab, "Option1(4)", "", "", -5, -15, "statement"},
+    {kTab, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
     // Space chooses the focused button of a group reached by Tab.
-    {kSpace, "Option1(4)", "Option1(4)", "", 4, -15, "statement"},
-    {kTab, "Option2(4)", "Option1(4)", "", 4, -15, "statement"},
+    {kSpace, "Option1(4)", "Option1(4)", "", 4, kNoAchievement, "statement"},
+    {kTab, "Option2(4)", "Option1(4)", "", 4, kNoAchievement, "statement"},
     {kSpace, "Option2(4)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
     {kTab, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
     // Arrows on a command button change no choice and keep the focus.
@@ -114,46 +116,46 @@ inline constexpr KeyStep kCommandsAndResultBox[] = {
     {kTab, "Command1(1)", "Option1(4)", "Option2(4)", 4, 4, "right 4"},
     {kUp, "Command1(1)", "Option1(4)", "Option2(4)", 4, 4, "right 4"},
     {kDown, "Command1(1)", "Option1(4)", "Option2(4)", 4, 4, "right 4"},
-    {kEnter, "Command1(1)", "", "", -5, -15, "clear"},
-    {kShiftTab, "Command1(0)", "", "", -5, -15, "clear"},
-    {kSpace, "Command1(0)", "", "", -5, -15, "wrong"},
-    {kTab, "Command1(1)", "", "", -5, -15, "wrong"},
-    {kSpace, "Command1(1)", "", "", -5, -15, "clear"},
+    {kEnter, "Command1(1)", "", "", kNoPerson, kNoAchievement, "clear"},
+    {kShiftTab, "Command1(0)", "", "", kNoPerson, kNoAchievement, "clear"},
+    {kSpace, "Command1(0)", "", "", kNoPerson, kNoAchievement, "wrong"},
+    {kTab, "Command1(1)", "", "", kNoPerson, kNoAchievement, "wrong"},
+    {kSpace, "Command1(1)", "", "", kNoPerson, kNoAchievement, "clear"},
     // The result box takes no command: arrows, Enter and Esc leave everything as it is.
-    {kTab, "Text1(0)", "", "", -5, -15, "clear"},
-    {kDown, "Text1(0)", "", "", -5, -15, "clear"},
-    {kUp, "Text1(0)", "", "", -5, -15, "clear"},
-    {kEnter, "Text1(0)", "", "", -5, -15, "clear"},
-    {kEscape, "Text1(0)", "", "", -5, -15, "clear"},
+    {kTab, "Text1(0)", "", "", kNoPerson, kNoAchievement, "clear"},
+    {kDown, "Text1(0)", "", "", kNoPerson, kNoAchievement, "clear"},
+    {kUp, "Text1(0)", "", "", kNoPerson, kNoAchievement, "clear"},
+    {kEnter, "Text1(0)", "", "", kNoPerson, kNoAchievement, "clear"},
+    {kEscape, "Text1(0)", "", "", kNoPerson, kNoAchievement, "clear"},
     // After clearing, Tab reaches each group at its top button again and chooses nothing.
-    {kTab, "Option1(4)", "", "", -5, -15, "clear"},
-    {kTab, "Option2(4)", "", "", -5, -15, "clear"},
+    {kTab, "Option1(4)", "", "", kNoPerson, kNoAchievement, "clear"},
+    {kTab, "Option2(4)", "", "", kNoPerson, kNoAchievement, "clear"},
 };
 
 // The system's and the browser's keys change nothing, wherever the focus is; the window's
 // own keys still work between them.
 inline constexpr KeyStep kModifiedKeysAreLeftAlone[] = {
-    {kTab, "Option1(4)", "", "", -5, -15, "statement"},
-    {kCtrlTab, "Option1(4)", "", "", -5, -15, "statement"},
-    {kCtrlShiftTab, "Option1(4)", "", "", -5, -15, "statement"},
-    {kAltTab, "Option1(4)", "", "", -5, -15, "statement"},
-    {kMetaTab, "Option1(4)", "", "", -5, -15, "statement"},
-    {kAltDown, "Option1(4)", "", "", -5, -15, "statement"},
-    {kAltUp, "Option1(4)", "", "", -5, -15, "statement"},
-    {kDown, "Option1(5)", "Option1(5)", "", 5, -15, "statement"},
-    {kCtrlTab, "Option1(5)", "Option1(5)", "", 5, -15, "statement"},
-    {kAltUp, "Option1(5)", "Option1(5)", "", 5, -15, "statement"},
-    {kTab, "Option2(4)", "Option1(5)", "", 5, -15, "statement"},
-    {kTab, "Command1(0)", "Option1(5)", "", 5, -15, "statement"},
-    {kCtrlShiftTab, "Command1(0)", "Option1(5)", "", 5, -15, "statement"},
-    {kMetaTab, "Command1(0)", "Option1(5)", "", 5, -15, "statement"},
-    {kAltDown, "Command1(0)", "Option1(5)", "", 5, -15, "statement"},
-    {kTab, "Command1(1)", "Option1(5)", "", 5, -15, "statement"},
-    {kTab, "Text1(0)", "Option1(5)", "", 5, -15, "statement"},
-    {kCtrlTab, "Text1(0)", "Option1(5)", "", 5, -15, "statement"},
-    {kMetaTab, "Text1(0)", "Option1(5)", "", 5, -15, "statement"},
-    {kAltTab, "Text1(0)", "Option1(5)", "", 5, -15, "statement"},
-    {kShiftTab, "Command1(1)", "Option1(5)", "", 5, -15, "statement"},
+    {kTab, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
+    {kCtrlTab, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
+    {kCtrlShiftTab, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
+    {kAltTab, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
+    {kMetaTab, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
+    {kAltDown, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
+    {kAltUp, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
+    {kDown, "Option1(5)", "Option1(5)", "", 5, kNoAchievement, "statement"},
+    {kCtrlTab, "Option1(5)", "Option1(5)", "", 5, kNoAchievement, "statement"},
+    {kAltUp, "Option1(5)", "Option1(5)", "", 5, kNoAchievement, "statement"},
+    {kTab, "Option2(4)", "Option1(5)", "", 5, kNoAchievement, "statement"},
+    {kTab, "Command1(0)", "Option1(5)", "", 5, kNoAchievement, "statement"},
+    {kCtrlShiftTab, "Command1(0)", "Option1(5)", "", 5, kNoAchievement, "statement"},
+    {kMetaTab, "Command1(0)", "Option1(5)", "", 5, kNoAchievement, "statement"},
+    {kAltDown, "Command1(0)", "Option1(5)", "", 5, kNoAchievement, "statement"},
+    {kTab, "Command1(1)", "Option1(5)", "", 5, kNoAchievement, "statement"},
+    {kTab, "Text1(0)", "Option1(5)", "", 5, kNoAchievement, "statement"},
+    {kCtrlTab, "Text1(0)", "Option1(5)", "", 5, kNoAchievement, "statement"},
+    {kMetaTab, "Text1(0)", "Option1(5)", "", 5, kNoAchievement, "statement"},
+    {kAltTab, "Text1(0)", "Option1(5)", "", 5, kNoAchievement, "statement"},
+    {kShiftTab, "Command1(1)", "Option1(5)", "", 5, kNoAchievement, "statement"},
 };
 
 inline constexpr std::array<KeyRun, 5> kKeyRuns{{

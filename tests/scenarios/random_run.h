@@ -106,7 +106,7 @@ class RandomEvents {
 
  private:
   int Index(int valid) {
-    static constexpr int kStray[] = {-1, -5, -15, 9, 10, 32767, -32768};
+    static constexpr int kStray[] = {-1, kNoPerson, kNoAchievement, 9, 10, 32767, -32768};
     if (rng_.Below(10) == 0) return kStray[rng_.Below(7)];
     return rng_.Below(valid);
   }

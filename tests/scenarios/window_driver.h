@@ -1,5 +1,5 @@
-// What the window suite needs from a back end beyond clicks; where it cannot tell something
-// it answers std::nullopt and the check is skipped.
+// What the window suite needs from a back end beyond the scenarios' clicks; where it cannot
+// tell something it answers std::nullopt and the check is skipped.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +7,9 @@
 #include <string>
 #include <utility>
 
+#include "quiz/quiz_form.h"
 #include "tests/scenarios/quiz_driver.h"
+#include "window/back_end.h"
 #include "window/definition.h"
 #include "window/keyboard.h"
 
@@ -15,6 +17,23 @@ namespace quiz::testing {
 
 class WindowDriver : public QuizDriver {
  public:
+  // The window as the form adapter works it, and its controller.
+  virtual ui::BackEnd& back_end() = 0;
+  virtual const QuizForm& form() = 0;
+  // A user's click on a control.
+  virtual void Click(const ui::Control& control) = 0;
+
+  // The scenarios' clicks and what the window shows, through the roles' controls.
+  void ClickPerson(int i) override { Click(ui::PersonButton(Index(i))); }
+  void ClickAchievement(int i) override { Click(ui::AchievementButton(Index(i))); }
+  void ClickCommand(int i) override { Click(ui::CommandButton(Index(i))); }
+  std::u16string ResultText() override { return back_end().Text(*ui::ResultBox()); }
+  bool PersonSelected(int i) override { return Selected(ui::PersonButton(Index(i))); }
+  bool AchievementSelected(int i) override { return Selected(ui::AchievementButton(Index(i))); }
+  std::optional<std::pair<int, int>> Choices() override {
+    return std::pair<int, int>{form().person(), form().achievement()};
+  }
+
   // Whether the back end places its controls on a screen at all.
   virtual bool HasLayout() { return true; }
   // Device pixels per inch of Rectangle() and ClientSize().
@@ -43,6 +62,12 @@ class WindowDriver : public QuizDriver {
   // Whether the focused control shows a focus mark a user can see.
   virtual std::optional<bool> FocusVisible() = 0;
   virtual bool Selected(const ui::Control& option) = 0;
+
+ private:
+  void Click(const ui::Control* c) {
+    if (c != nullptr) Click(*c);
+  }
+  bool Selected(const ui::Control* c) { return c != nullptr && Selected(*c); }
 };
 
 }  // namespace quiz::testing

@@ -75,6 +75,14 @@ TEST(Win32Accessibility, EveryResultIsAnnouncedForTheResultBoxWhileTheFocusStays
   UnhookWinEvent(hook);
 }
 
+// The live settings as the system's accessibility services number them; Wine cannot read
+// the property back from the box.
+TEST(Win32Accessibility, LiveSettingsAreTheSystemsNumbers) {
+  EXPECT_EQ(ui::win32::SystemLiveSetting(ui::LiveSetting::Off), 0);
+  EXPECT_EQ(ui::win32::SystemLiveSetting(ui::LiveSetting::Polite), 1);
+  EXPECT_EQ(ui::win32::SystemLiveSetting(ui::LiveSetting::Assertive), 2);
+}
+
 // The result box's accessible name, as a screen reader reads it; empty where it has none.
 std::u16string AccessibleName(HWND box) {
   IAccessible* accessible = nullptr;
@@ -202,10 +210,27 @@ TEST(Win32Contrast, CaptionsAreReadableInTheDefinitionsColours) {
 }
 
 // Wine cannot switch high contrast on (SPI_SETHIGHCONTRAST), so the window is told.
+bool high_contrast = true;
+bool AsksForHighContrast() { return high_contrast; }
+
 TEST(Win32Contrast, CaptionsAreReadableInADarkHighContrastScheme) {
   const DarkScheme scheme;
-  Win32Driver d(ui::win32::Contrast::High);
+  high_contrast = true;
+  Win32Driver d(&AsksForHighContrast);
   ExpectReadable(d, "dark high contrast");
+}
+
+// High contrast switched on while the window is open, told by WM_SETTINGCHANGE alone (a
+// WM_SYSCOLORCHANGE may follow, or not): the window is drawn again in the system's colours.
+TEST(Win32Contrast, ASwitchOfHighContrastRedrawsTheWindow) {
+  high_contrast = false;
+  Win32Driver d(&AsksForHighContrast);
+  const std::uint32_t face = GetSysColor(COLOR_BTNFACE);
+  ASSERT_NE(d.DrawnColor(nullptr), face);
+  high_contrast = true;
+  SendMessageW(d.window(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+  EXPECT_EQ(d.DrawnColor(nullptr), face);
+  EXPECT_EQ(d.DrawnColor(ui::PersonButton(0)), face);
 }
 
 }  // namespace

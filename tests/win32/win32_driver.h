@@ -69,8 +69,9 @@ Pixels Capture(int width, int height, Paint paint) {
 
 class Win32Driver : public WindowDriver {
  public:
-  explicit Win32Driver(ui::win32::Contrast contrast = ui::win32::Contrast::FromSystem)
-      : object_(ui::win32::Win32Window::Open(GetModuleHandleW(nullptr), false, contrast)) {
+  explicit Win32Driver(
+      ui::win32::HighContrastQuery high_contrast = &ui::win32::SystemAsksForHighContrast)
+      : object_(ui::win32::Win32Window::Open(GetModuleHandleW(nullptr), false, high_contrast)) {
     if (object_ == nullptr) {
       ADD_FAILURE() << "the quiz window could not be created (error " << GetLastError() << ")";
       return;
@@ -104,17 +105,11 @@ class Win32Driver : public WindowDriver {
     return &ui::Controls()[static_cast<std::size_t>(at - handles_.begin())];
   }
 
-  void ClickPerson(int i) override { Click(Live(ui::PersonButton(Index(i)))); }
-  void ClickAchievement(int i) override { Click(Live(ui::AchievementButton(Index(i)))); }
-  void ClickCommand(int i) override { Click(Live(ui::CommandButton(Index(i)))); }
-  std::u16string ResultText() override { return ui::win32::WindowText(Live(ui::ResultBox())); }
-  bool PersonSelected(int i) override { return Checked(Live(ui::PersonButton(Index(i)))); }
-  bool AchievementSelected(int i) override {
-    return Checked(Live(ui::AchievementButton(Index(i))));
-  }
-  std::optional<std::pair<int, int>> Choices() override {
-    if (object_ == nullptr) return std::nullopt;
-    return std::pair<int, int>{object_->form().person(), object_->form().achievement()};
+  ui::BackEnd& back_end() override { return *object_; }
+  const QuizForm& form() override { return object_->form(); }
+  void Click(const ui::Control& c) override {
+    SendMessageW(Live(c), BM_CLICK, 0, 0);
+    Pump();
   }
 
   // The DPI the system shows the window at: the window's own where the system has one
@@ -218,6 +213,7 @@ class Win32Driver : public WindowDriver {
   void Press(ui::KeyPress press) override {
     static constexpr WORD kKeys[] = {VK_TAB,   VK_UP,     VK_DOWN,   VK_LEFT, VK_RIGHT,
                                      VK_SPACE, VK_RETURN, VK_ESCAPE, VK_F24};
+    static_assert(std::size(kKeys) == ui::kKeyCount);
     PressKey(kKeys[static_cast<std::size_t>(press.key)], press.modifiers);
   }
   const ui::Control* Focused() override { return ControlOf(GetFocus()); }
@@ -297,11 +293,6 @@ class Win32Driver : public WindowDriver {
   }
 
  private:
-  void Click(HWND control) {
-    if (control == nullptr) return;
-    SendMessageW(control, BM_CLICK, 0, 0);
-    Pump();
-  }
   static bool Checked(HWND button) {
     return button != nullptr && SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
   }

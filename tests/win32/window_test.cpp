@@ -22,7 +22,8 @@ const bool kWithheld = [] {
   return ui::win32::NewerFunctionsWithheld();
 }();
 
-INSTANTIATE_TYPED_TEST_SUITE_P(Win32, QuizScenario, Win32Driver);
+QUIZ_SCENARIO_ROWS(Win32, Win32Driver);
+QUIZ_KEY_RUN_ROWS(Win32, Win32Driver);
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, WindowConformance, Win32Driver);
 
 TEST(Win32RandomRun, WindowFollowsTheModel) {

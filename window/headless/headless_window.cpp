@@ -24,12 +24,7 @@ const HeadlessWindow::LiveControl* HeadlessWindow::Live(const Control& control) 
 void HeadlessWindow::Click(const Control& control) {
   LiveControl* target = Live(control);
   if (target == nullptr) return;
-  if (control.kind == Kind::OptionButton) {
-    for (LiveControl& c : controls_) {
-      if (c.def->kind == Kind::OptionButton && c.def->parent == control.parent) c.selected = false;
-    }
-    target->selected = true;
-  }
+  SetSelected(control, true);
   adapter_.Click(control);
 }
 
@@ -53,9 +48,16 @@ void HeadlessWindow::Press(KeyPress key) {
   }
 }
 
+// Selecting a button deselects the others of its group.
 void HeadlessWindow::SetSelected(const Control& option, bool selected) {
-  if (option.kind != Kind::OptionButton) return;
-  if (LiveControl* c = Live(option)) c->selected = selected;
+  LiveControl* target = Live(option);
+  if (option.kind != Kind::OptionButton || target == nullptr) return;
+  for (LiveControl& c : controls_) {
+    if (selected && c.def->kind == Kind::OptionButton && c.def->parent == option.parent) {
+      c.selected = false;
+    }
+  }
+  target->selected = selected;
 }
 
 bool HeadlessWindow::IsSelected(const Control& option) const {

@@ -9,7 +9,7 @@ Palette::~Palette() {
 }
 
 bool Palette::Create() {
-  high_contrast_ = SystemAsksForHighContrast();
+  high_contrast_ = asks_();
   std::vector<std::uint32_t> colors{Form().back_color};
   for (const Control& c : Controls()) colors.push_back(c.back_color);
   for (const std::uint32_t color : colors) {
@@ -22,21 +22,20 @@ bool Palette::Create() {
 }
 
 bool Palette::Refresh() {
-  const bool high = SystemAsksForHighContrast();
+  const bool high = asks_();
   const bool changed = high != high_contrast_;
   high_contrast_ = high;
   return changed;
 }
 
-// Text boxes and lists have the system's text-box colours; the others the definition's
-// background with the ink the definition gives for it, unless the system asks for high contrast:
-// then they all take the system's button colours, whose schemes keep every caption
-// readable and every empty option button's circle empty.
+// The controls that take the system's colours get its text-field colours; the others the
+// definition's background with the ink the definition gives for it, unless the system asks
+// for high contrast: then they take the system's button colours, whose schemes keep every
+// caption readable and every empty option button's circle empty.
 Palette::Colors Palette::Of(const Control* def) const {
-  const bool text_box =
-      def != nullptr && (def->kind == Kind::TextBox || def->kind == Kind::ListBox);
+  const bool field = def != nullptr && TakesSystemColors(*def);
   const std::uint32_t color = def != nullptr ? def->back_color : Form().back_color;
-  if (text_box || (color == kSystemColor && !high_contrast_)) {
+  if (field || (color == kSystemColor && !high_contrast_)) {
     return {GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW),
             GetSysColorBrush(COLOR_WINDOW)};
   }
@@ -55,8 +54,7 @@ HBRUSH Palette::BrushFor(std::uint32_t color) const {
   return nullptr;
 }
 
-bool Palette::SystemAsksForHighContrast() const {
-  if (contrast_ == Contrast::High) return true;
+bool SystemAsksForHighContrast() {
   HIGHCONTRASTW settings{};
   settings.cbSize = sizeof settings;
   return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof settings, &settings, 0) != FALSE &&

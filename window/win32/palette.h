@@ -12,9 +12,10 @@
 
 namespace quiz::ui::win32 {
 
-// The definition's colours, or the system's when it asks for high contrast; High takes
-// the system's whatever it asks (for systems that cannot be asked).
-enum class Contrast : unsigned char { FromSystem, High };
+// Whether high contrast is asked for: by default the system is asked; the tests answer in
+// its place where its setting cannot be switched (Wine keeps it off).
+using HighContrastQuery = bool (*)();
+bool SystemAsksForHighContrast();
 
 class Palette {
  public:
@@ -23,7 +24,7 @@ class Palette {
     HBRUSH brush;
   };
 
-  explicit Palette(Contrast contrast) : contrast_(contrast) {}
+  explicit Palette(HighContrastQuery high_contrast) : asks_(high_contrast) {}
   Palette(const Palette&) = delete;
   Palette& operator=(const Palette&) = delete;
   ~Palette();
@@ -37,9 +38,8 @@ class Palette {
 
  private:
   HBRUSH BrushFor(std::uint32_t color) const;
-  bool SystemAsksForHighContrast() const;
 
-  Contrast contrast_;
+  HighContrastQuery asks_;
   bool high_contrast_ = false;
   std::vector<std::pair<std::uint32_t, HBRUSH>> brushes_;
 };

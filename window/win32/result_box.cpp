@@ -22,7 +22,17 @@ constexpr GUID kLiveSettingProperty{
 constexpr GUID kNameProperty{
     0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
 
-// The system's numbers for the live settings.
+LRESULT CALLBACK ResultBoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
+  const auto base = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(box, GWLP_USERDATA));
+  LRESULT result = CallWindowProcW(base, box, message, wparam, lparam);
+  if (message == WM_GETDLGCODE) {
+    result &= ~static_cast<LRESULT>(DLGC_HASSETSEL | DLGC_WANTALLKEYS | DLGC_WANTTAB);
+  }
+  return result;
+}
+
+}  // namespace
+
 LONG SystemLiveSetting(LiveSetting live) {
   switch (live) {
     case LiveSetting::Off:
@@ -34,17 +44,6 @@ LONG SystemLiveSetting(LiveSetting live) {
   }
   return 0;
 }
-
-LRESULT CALLBACK ResultBoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
-  const auto base = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(box, GWLP_USERDATA));
-  LRESULT result = CallWindowProcW(base, box, message, wparam, lparam);
-  if (message == WM_GETDLGCODE) {
-    result &= ~static_cast<LRESULT>(DLGC_HASSETSEL | DLGC_WANTALLKEYS | DLGC_WANTTAB);
-  }
-  return result;
-}
-
-}  // namespace
 
 void SubclassResultBox(HWND box) {
   SetWindowLongPtrW(box, GWLP_USERDATA, GetWindowLongPtrW(box, GWLP_WNDPROC));

@@ -15,6 +15,9 @@ namespace quiz::ui::win32 {
 // the window on Esc).
 void SubclassResultBox(HWND box);
 
+// A live setting as the system's accessibility services number it.
+LONG SystemLiveSetting(LiveSetting live);
+
 // A new text in the result box, for assistive technology: the box is a live region, so a
 // screen reader reads it out while the focus stays where it is.
 void AnnounceResult(HWND box);

@@ -45,9 +45,10 @@ bool RegisterFormClass(HINSTANCE instance, WNDPROC procedure) {
 
 }  // namespace
 
-Win32Window* Win32Window::Open(HINSTANCE instance, bool ends_program, Contrast contrast) {
+Win32Window* Win32Window::Open(HINSTANCE instance, bool ends_program,
+                               HighContrastQuery high_contrast) {
   if (!RegisterFormClass(instance, &FormProc) || !RegisterFrameClass(instance)) return nullptr;
-  std::unique_ptr<Win32Window> owner(new Win32Window(ends_program, contrast));
+  std::unique_ptr<Win32Window> owner(new Win32Window(ends_program, high_contrast));
   Win32Window* self = owner.get();
   const std::wstring caption = Wide(Form().caption);
   const HWND window =

@@ -34,7 +34,7 @@ class Win32Window final : public BackEnd {
   // returns the object, its window not yet shown; nullptr on failure. With ends_program,
   // closing the window ends the thread's message loop.
   static Win32Window* Open(HINSTANCE instance, bool ends_program,
-                           Contrast contrast = Contrast::FromSystem);
+                           HighContrastQuery high_contrast = &SystemAsksForHighContrast);
 
   Win32Window(const Win32Window&) = delete;
   Win32Window& operator=(const Win32Window&) = delete;
@@ -55,8 +55,8 @@ class Win32Window final : public BackEnd {
   void Announce(const Control& box) override;
 
  private:
-  Win32Window(bool ends_program, Contrast contrast)
-      : ends_program_(ends_program), palette_(contrast) {}
+  Win32Window(bool ends_program, HighContrastQuery high_contrast)
+      : ends_program_(ends_program), palette_(high_contrast) {}
   static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   bool Build();
