@@ -14,18 +14,8 @@ class HeadlessDriver : public WindowDriver {
   void Click(const ui::Control& c) override { window_.Click(c); }
 
   bool HasLayout() override { return false; }
-  int Dpi() override { return 96; }
-  std::optional<std::pair<int, int>> ClientSize() override { return std::nullopt; }
-  std::optional<bool> FixedSize() override { return std::nullopt; }
-  std::optional<ui::PixelRect> Rectangle(const ui::Control&) override { return std::nullopt; }
   const ui::Control* LiveParent(const ui::Control& c) override { return ui::ParentOf(c); }
   bool Visible(const ui::Control& c) override { return c.visible; }
-  std::optional<std::uint32_t> DrawnColor(const ui::Control*) override { return std::nullopt; }
-  std::optional<bool> DrawnAbove(const ui::Control&, const ui::Control&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> CaptionDefect(const ui::Control&) override { return std::nullopt; }
-  std::optional<bool> FocusVisible() override { return std::nullopt; }
   const ui::Control* Focused() override { return window_.focus(); }
   bool Selected(const ui::Control& option) override { return window_.IsSelected(option); }
 

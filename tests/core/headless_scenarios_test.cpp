@@ -10,19 +10,6 @@ QUIZ_SCENARIO_ROWS(Headless, HeadlessDriver);
 QUIZ_KEY_RUN_ROWS(Headless, HeadlessDriver);
 INSTANTIATE_TYPED_TEST_SUITE_P(Headless, WindowConformance, HeadlessDriver);
 
-TEST(HeadlessWindow, ListGivesNoItemOutsideItsRange) {
-  ui::headless::HeadlessWindow window;
-  const ui::Control& list = *ui::BiographyList();
-  EXPECT_FALSE(window.Item(list, 9).has_value());
-  EXPECT_FALSE(window.Item(list, -1).has_value());
-  EXPECT_TRUE(window.Item(list, 8).has_value());
-  // Operations on controls of the wrong kind are ignored.
-  window.SetText(list, u"x");
-  EXPECT_EQ(window.Text(list), u"");
-  window.SetSelected(*ui::ResultBox(), true);
-  EXPECT_FALSE(window.IsSelected(*ui::ResultBox()));
-}
-
 // Each press of a command button that writes the result box is announced once, with its
 // final text; choosing a button writes nothing and announces nothing.
 TEST(HeadlessWindow, EachResultIsAnnouncedOnce) {

@@ -4,11 +4,9 @@
 
 #include <QApplication>
 #include <QPalette>
-#include <QStyle>
 
 #include "tests/qt/qt_driver.h"
 #include "tests/scenarios/window_conformance.h"
-#include "window/qt/qt_convert.h"
 
 namespace quiz::testing {
 namespace {
@@ -42,51 +40,6 @@ class DarkQtDriver : private DarkScheme, public QtDriver {};
 
 INSTANTIATE_TYPED_TEST_SUITE_P(QtDark, WindowConformance, DarkQtDriver);
 QUIZ_KEY_RUN_ROWS(QtDark, DarkQtDriver);
-
-// The strongest contrast between a caption's pixels and its control's background: the
-// caption's ink against the colour it is drawn on.
-TEST(QtDarkScheme, EveryCaptionStandsOutAtLeast4Point5To1) {
-  DarkQtDriver d;
-  const QImage grab = d.Grab();
-  for (const ui::Control& c : ui::Controls()) {
-    if (c.caption.empty() || !c.visible) continue;
-    const QWidget* w = d.window().WidgetOf(c);
-    const auto ground = d.DrawnColor(&c);
-    ASSERT_TRUE(ground.has_value());
-    const QRgb back = ui::qt::ToQColor(*ground).rgb();
-    QRect area(w->mapTo(&d.window(), QPoint(0, 0)), w->size());
-    if (c.kind == ui::Kind::OptionButton) {  // the caption, not the indicator's ring
-      const QRect text = OptionElement(w, QStyle::SE_RadioButtonContents);
-      area = QRect(w->mapTo(&d.window(), text.topLeft()), text.size());
-    }
-    // Where the caption lies: a frame's title row; the whole control otherwise.
-    const int bottom = c.kind == ui::Kind::Frame     ? area.top() + w->fontMetrics().height()
-                       : c.kind == ui::Kind::TextBox ? area.top() + 30
-                                                     : area.bottom();
-    double best = 1.0;
-    for (int y = area.top() + 3; y < bottom; ++y) {
-      for (int x = area.left() + 3; x < area.right() - 2; ++x) {
-        best = std::max(best, Contrast(grab.pixel(d.Device(x), d.Device(y)), back));
-      }
-    }
-    EXPECT_GE(best, 4.5) << ControlLabel(c);
-  }
-}
-
-// An empty indicator stays a light well with a ring, not a dark disc.
-TEST(QtDarkScheme, EmptyIndicatorsStayLight) {
-  DarkQtDriver d;
-  const QImage grab = d.Grab();
-  for (std::int16_t i = 0; i < kRowCount; ++i) {
-    for (const ui::Control* c : {ui::PersonButton(i), ui::AchievementButton(i)}) {
-      const QWidget* b = d.window().WidgetOf(*c);
-      const QRect well = OptionElement(b, QStyle::SE_RadioButtonIndicator);
-      const QPoint centre = b->mapTo(&d.window(), well.center());
-      const QRgb pixel = grab.pixel(d.Device(centre.x()), d.Device(centre.y()));
-      EXPECT_GE(qGray(pixel), 200) << ControlLabel(*c) << " shows a dark indicator";
-    }
-  }
-}
 
 }  // namespace
 }  // namespace quiz::testing

@@ -179,6 +179,37 @@ class QtDriver : public WindowDriver {
     return missing.empty() ? std::string() : "rows of ink lost: " + missing;
   }
 
+  // Where the caption lies: beside an option button's indicator, a frame's title row, the
+  // top of the result box's text, the whole of the others.
+  std::optional<double> CaptionContrast(const ui::Control& c) override {
+    const QWidget* w = window_.WidgetOf(c);
+    const auto ground = DrawnColor(&c);
+    if (w == nullptr || !ground) return std::nullopt;
+    QRect area(w->mapTo(&window_, QPoint(0, 0)), w->size());
+    if (c.kind == ui::Kind::OptionButton) {
+      const QRect text = OptionElement(w, QStyle::SE_RadioButtonContents);
+      area = QRect(w->mapTo(&window_, text.topLeft()), text.size());
+    }
+    const int bottom = c.kind == ui::Kind::Frame     ? area.top() + w->fontMetrics().height()
+                       : c.kind == ui::Kind::TextBox ? area.top() + 30
+                                                     : area.bottom();
+    const QImage grab = Grab();
+    double best = 1.0;
+    for (int y = area.top() + 3; y < bottom; ++y) {
+      for (int x = area.left() + 3; x < area.right() - 2; ++x) {
+        best = std::max(best, Contrast(grab.pixel(Device(x), Device(y)), PixelOf(*ground)));
+      }
+    }
+    return best;
+  }
+  std::optional<std::uint32_t> EmptyIndicator(const ui::Control& c) override {
+    const QWidget* w = window_.WidgetOf(c);
+    if (c.kind != ui::Kind::OptionButton || w == nullptr || window_.IsSelected(c)) return {};
+    const QPoint centre =
+        w->mapTo(&window_, OptionElement(w, QStyle::SE_RadioButtonIndicator).center());
+    return PixelOf(Grab().pixel(Device(centre.x()), Device(centre.y())) & 0xFFFFFF);
+  }
+
   void Press(ui::KeyPress key) override {
     static constexpr Qt::Key kKeys[] = {Qt::Key_Tab,    Qt::Key_Up,     Qt::Key_Down,
                                         Qt::Key_Left,   Qt::Key_Right,  Qt::Key_Space,

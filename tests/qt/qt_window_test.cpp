@@ -46,7 +46,6 @@ class QtWindow : public ::testing::Test {
 TEST_F(QtWindow, HasItsTitleAndTheIconFilePixelForPixel) {
   // The publisher's address, where the build names one, and the title.
   EXPECT_EQ(window_.windowTitle(), ToQString(kCaption));
-  EXPECT_TRUE(window_.windowTitle().endsWith(QString::fromUtf8(kTitle.data(), kTitle.size())));
   const QImage file = QImage(QStringLiteral(QUIZ_ICON_FILE)).convertToFormat(QImage::Format_ARGB32);
   ASSERT_EQ(file.size(), QSize(32, 32));
   const QImage icon =
@@ -121,23 +120,6 @@ TEST_F(QtWindow, ResultBoxIsReadOnlyAndGivesBackExactlyItsText) {
   window_.SetText(*ui::ResultBox(), text);
   EXPECT_EQ(driver_.ResultText(), text);
   EXPECT_EQ(box->document()->blockCount(), 5);
-}
-
-// Operations on a control of the wrong kind, or an item the list lacks, change nothing.
-TEST_F(QtWindow, OperationsOutsideTheirControlsChangeNothing) {
-  driver_.ClickPerson(7);
-  window_.SetSelected(*ui::ResultBox(), true);
-  window_.SetSelected(*ui::CommandButton(0), true);
-  EXPECT_FALSE(window_.IsSelected(*ui::CommandButton(0)));
-  window_.SetText(*ui::BiographyList(), u"x");
-  EXPECT_EQ(window_.Text(*ui::BiographyList()), u"");
-  EXPECT_EQ(window_.Text(*ui::ResultBox()), std::u16string(kStatement));
-  EXPECT_TRUE(driver_.PersonSelected(7));
-  const Control& list = *ui::BiographyList();
-  EXPECT_FALSE(window_.Item(list, kRowCount).has_value());
-  EXPECT_FALSE(window_.Item(list, -1).has_value());
-  EXPECT_EQ(window_.Item(list, 8), std::u16string(kQuizRows[8].biography));
-  EXPECT_FALSE(window_.Item(*ui::ResultBox(), 0).has_value());
 }
 
 // A key held on a command button repeats its press: the button is clicked once, so that

@@ -16,6 +16,12 @@ inline double Luminance(std::uint32_t rgb) {
   return 0.2126 * channel(rgb >> 16) + 0.7152 * channel(rgb >> 8) + 0.0722 * channel(rgb);
 }
 
+// A colour as the definition stores it (0x00BBGGRR) as a pixel reads (0x00RRGGBB), and
+// back: red and blue change places.
+inline std::uint32_t PixelOf(std::uint32_t color) {
+  return (color & 0xFF) << 16 | (color & 0xFF00) | (color >> 16 & 0xFF);
+}
+
 inline double Contrast(std::uint32_t a, std::uint32_t b) {
   const double la = Luminance(a);
   const double lb = Luminance(b);

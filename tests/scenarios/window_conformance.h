@@ -11,6 +11,7 @@
 
 #include "quiz/content.h"
 #include "quiz/quiz_form.h"
+#include "tests/scenarios/contrast.h"
 #include "tests/scenarios/expectations.h"
 #include "tests/scenarios/scenario_suite.h"
 #include "tests/scenarios/text_printer.h"
@@ -28,6 +29,23 @@ inline std::string Hex(std::uint32_t color) {
 inline std::string Describe(const ui::PixelRect& r) {
   return "(" + std::to_string(r.x) + ", " + std::to_string(r.y) + ", " + std::to_string(r.width) +
          " x " + std::to_string(r.height) + ")";
+}
+
+// Every caption stands out from its control's colour by at least 4.5:1, and an empty option
+// button's indicator stays an empty well, close to that colour (no dark disc on a light one).
+inline void ExpectReadable(WindowDriver& d) {
+  for (const ui::Control& c : ui::Controls()) {
+    if (c.caption.empty() || !c.visible) continue;
+    if (const auto contrast = d.CaptionContrast(c)) {
+      EXPECT_GE(*contrast, 4.5) << ControlLabel(c);
+    }
+    if (c.kind != ui::Kind::OptionButton) continue;
+    const auto well = d.EmptyIndicator(c);
+    const auto ground = d.DrawnColor(&c);
+    ASSERT_TRUE(well && ground) << ControlLabel(c) << ": no indicator";
+    EXPECT_LT(Contrast(PixelOf(*well), PixelOf(*ground)), 3.0)
+        << ControlLabel(c) << ": the empty indicator is a disc";
+  }
 }
 
 template <typename Driver>
@@ -105,6 +123,11 @@ TYPED_TEST_P(WindowConformance, UpperOptionButtonsLieAboveTheOnesBelow) {
   }
 }
 
+TYPED_TEST_P(WindowConformance, CaptionsStandOutAndEmptyIndicatorsStayEmpty) {
+  if (!this->driver_.HasLayout()) GTEST_SKIP() << "this back end draws nothing";
+  ExpectReadable(this->driver_);
+}
+
 // Every caption is drawn whole: the 18 option buttons, the two command buttons, the frames
 // and the title.
 TYPED_TEST_P(WindowConformance, EveryCaptionIsDrawnWhole) {
@@ -135,9 +158,30 @@ TYPED_TEST_P(WindowConformance, TheProgramsSelectionRaisesNoClick) {
   EXPECT_EQ(SelectedIn(d, u"Option1"), "Option1(1)");
 }
 
+// Operations on a control of another kind, or on an item the list lacks, change nothing.
+TYPED_TEST_P(WindowConformance, OperationsOutsideTheirControlsChangeNothing) {
+  auto& d = this->driver_;
+  ui::BackEnd& window = d.back_end();
+  const ui::Control& list = *ui::BiographyList();
+  d.ClickPerson(7);
+  window.SetSelected(*ui::ResultBox(), true);
+  window.SetSelected(*ui::CommandButton(0), true);
+  window.SetText(list, u"x");
+  EXPECT_EQ(SelectedIn(d, u"Option1"), "Option1(7)");
+  EXPECT_FALSE(d.Selected(*ui::CommandButton(0)));
+  EXPECT_EQ(window.Text(list), u"");
+  EXPECT_EQ(ToUtf8(d.ResultText()), ToUtf8(kStatement));
+  EXPECT_FALSE(window.Item(list, kRowCount).has_value());
+  EXPECT_FALSE(window.Item(list, -1).has_value());
+  EXPECT_FALSE(window.Item(*ui::ResultBox(), 0).has_value());
+  EXPECT_EQ(window.Item(list, 8), std::u16string(kQuizRows[8].biography));
+}
+
 REGISTER_TYPED_TEST_SUITE_P(WindowConformance, FixedClientAreaOfTheDefinedSize,
                             EveryControlHasItsRectangleParentAndVisibility, DrawsTheSixColours,
-                            UpperOptionButtonsLieAboveTheOnesBelow, EveryCaptionIsDrawnWhole,
-                            TheProgramsSelectionRaisesNoClick);
+                            UpperOptionButtonsLieAboveTheOnesBelow,
+                            CaptionsStandOutAndEmptyIndicatorsStayEmpty, EveryCaptionIsDrawnWhole,
+                            TheProgramsSelectionRaisesNoClick,
+                            OperationsOutsideTheirControlsChangeNothing);
 
 }  // namespace quiz::testing

@@ -37,30 +37,34 @@ class WindowDriver : public QuizDriver {
   // Whether the back end places its controls on a screen at all.
   virtual bool HasLayout() { return true; }
   // Device pixels per inch of Rectangle() and ClientSize().
-  virtual int Dpi() = 0;
+  virtual int Dpi() { return 96; }
   // The size of the form's client area in device pixels.
-  virtual std::optional<std::pair<int, int>> ClientSize() = 0;
+  virtual std::optional<std::pair<int, int>> ClientSize() { return {}; }
   // Whether the user cannot resize, minimise or maximise the window.
-  virtual std::optional<bool> FixedSize() = 0;
+  virtual std::optional<bool> FixedSize() { return {}; }
   // An entry's live control in its parent's client area, in device pixels; nothing if unbuilt.
-  virtual std::optional<ui::PixelRect> Rectangle(const ui::Control& control) = 0;
+  virtual std::optional<ui::PixelRect> Rectangle(const ui::Control&) { return {}; }
   // The entry whose live control contains this one (nullptr: the form's client area).
   virtual const ui::Control* LiveParent(const ui::Control& control) = 0;
   virtual bool Visible(const ui::Control& control) = 0;
   // A colour as drawn (0x00BBGGRR) where no text or border covers the control (the form for
   // nullptr).
-  virtual std::optional<std::uint32_t> DrawnColor(const ui::Control* control) = 0;
+  virtual std::optional<std::uint32_t> DrawnColor(const ui::Control*) { return {}; }
   // Whether, where the two overlap, the window system draws upper's pixels over lower's.
-  virtual std::optional<bool> DrawnAbove(const ui::Control& upper, const ui::Control& lower) = 0;
+  virtual std::optional<bool> DrawnAbove(const ui::Control&, const ui::Control&) { return {}; }
   // What of a control's caption, drawn alone, does not show in the window; empty when whole.
-  virtual std::optional<std::string> CaptionDefect(const ui::Control& control) = 0;
+  virtual std::optional<std::string> CaptionDefect(const ui::Control&) { return {}; }
+  // The strongest contrast of a control's caption with the control's colour.
+  virtual std::optional<double> CaptionContrast(const ui::Control&) { return {}; }
+  // The colour (0x00BBGGRR) in the middle of an empty option button's indicator.
+  virtual std::optional<std::uint32_t> EmptyIndicator(const ui::Control&) { return {}; }
 
   // The keyboard, on the control that has the focus.
   virtual bool HasKeyboard() { return true; }
   virtual void Press(ui::KeyPress key) = 0;
   virtual const ui::Control* Focused() = 0;
   // Whether the focused control shows a focus mark a user can see.
-  virtual std::optional<bool> FocusVisible() = 0;
+  virtual std::optional<bool> FocusVisible() { return {}; }
   virtual bool Selected(const ui::Control& option) = 0;
 
  private:

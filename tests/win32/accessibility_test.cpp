@@ -12,6 +12,7 @@
 #include "tests/scenarios/contrast.h"
 #include "tests/scenarios/expectations.h"
 #include "tests/scenarios/scenario_table.h"
+#include "tests/scenarios/window_conformance.h"
 #include "tests/win32/win32_driver.h"
 
 #ifndef EVENT_OBJECT_LIVEREGIONCHANGED
@@ -123,10 +124,6 @@ TEST(Win32Accessibility, ResultBoxIsNamed) {
   EXPECT_EQ(ToUtf8(AccessibleName(box)), name);
 }
 
-// Captions stay readable in the default colours and in a dark high-contrast scheme: the
-// layout stays, every caption has a contrast of at least 4.5:1 with its background, and an
-// empty option button's circle stays empty (no dark disc on a light background).
-
 // A dark high-contrast scheme for the session while it lives, as a user would pick one.
 class DarkScheme {
  public:
@@ -150,66 +147,9 @@ class DarkScheme {
   std::array<COLORREF, kElements.size()> saved_{};
 };
 
-struct Area {
-  int left, top, right, bottom;  // in the control, right and bottom excluded
-};
-
-// Where a control's caption is drawn, away from its indicator and its border.
-Area CaptionArea(const ui::Control& c, const ui::PixelRect& r, int dpi) {
-  const int px = dpi / 96;                 // a pixel at 96 DPI
-  if (c.kind == ui::Kind::OptionButton) {  // the indicator takes a square at one end
-    return c.alignment == ui::Alignment::Right ? Area{0, 0, r.width - r.height - 2 * px, r.height}
-                                               : Area{r.height + 2 * px, 0, r.width, r.height};
-  }
-  if (c.kind == ui::Kind::CommandButton)
-    return {4 * px, 4 * px, r.width - 4 * px, r.height - 4 * px};
-  if (c.kind == ui::Kind::Frame) return {10 * px, 0, 36 * px, 14 * px};  // over the top edge
-  return {0, 0, r.width, r.height};
-}
-
-void ExpectReadable(Win32Driver& d, const char* scheme) {
-  SCOPED_TRACE(scheme);
-  const int dpi = d.Dpi();
-  ExpectLayoutAt(d, dpi);
-  const Pixels form = d.Screen();
-  for (const ui::Control& c : ui::Controls()) {
-    if (c.caption.empty() || !c.visible || c.kind == ui::Kind::TextBox) continue;
-    const ui::PixelRect r = Win32Driver::RectIn(d.Live(c), d.window());
-    const std::uint32_t back = PixelOf(d.DrawnColor(&c).value_or(0));
-    // The caption's colour: the one farthest from the background in the caption's area.
-    const Area a = CaptionArea(c, r, dpi);
-    double best = 1.0;
-    for (int y = a.top; y < a.bottom; ++y) {
-      for (int x = a.left; x < a.right; ++x) {
-        best = std::max(best, Contrast(form.at(r.x + x, r.y + y) & 0xFFFFFF, back));
-      }
-    }
-    EXPECT_GE(best, 4.5) << ControlLabel(c) << " \"" << ToUtf8(c.caption) << "\"";
-    if (c.kind != ui::Kind::OptionButton) continue;
-    // The middle of the empty circle: within the bounds of what differs from the background
-    // in the indicator's square.
-    const int from = c.alignment == ui::Alignment::Right ? r.width - r.height : 0;
-    int left = r.width, right = -1, top = r.height, bottom = -1;
-    for (int y = 0; y < r.height; ++y) {
-      for (int x = from; x < from + r.height; ++x) {
-        if ((form.at(r.x + x, r.y + y) & 0xFFFFFF) == back) continue;
-        left = std::min(left, x), right = std::max(right, x);
-        top = std::min(top, y), bottom = std::max(bottom, y);
-      }
-    }
-    ASSERT_GE(right, left) << ControlLabel(c) << ": no indicator";
-    const std::uint32_t middle = form.at(r.x + (left + right) / 2, r.y + (top + bottom) / 2);
-    EXPECT_LT(Contrast(middle & 0xFFFFFF, back), 3.0)
-        << ControlLabel(c) << ": the empty circle is a disc";
-  }
-}
-
-TEST(Win32Contrast, CaptionsAreReadableInTheDefinitionsColours) {
-  Win32Driver d;
-  ExpectReadable(d, "default colours");
-}
-
-// Wine cannot switch high contrast on (SPI_SETHIGHCONTRAST), so the window is told.
+// In a dark high-contrast scheme the layout stays and the captions stay readable, as in the
+// definition's colours (the conformance suite). Wine cannot switch high contrast on
+// (SPI_SETHIGHCONTRAST), so the window is told.
 bool high_contrast = true;
 bool AsksForHighContrast() { return high_contrast; }
 
@@ -217,7 +157,8 @@ TEST(Win32Contrast, CaptionsAreReadableInADarkHighContrastScheme) {
   const DarkScheme scheme;
   high_contrast = true;
   Win32Driver d(&AsksForHighContrast);
-  ExpectReadable(d, "dark high contrast");
+  ExpectLayoutAt(d, d.Dpi());
+  ExpectReadable(d);
 }
 
 // High contrast switched on while the window is open, told by WM_SETTINGCHANGE alone (a

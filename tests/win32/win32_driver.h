@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/scenarios/contrast.h"
 #include "tests/scenarios/expectations.h"
 #include "tests/scenarios/text_printer.h"
 #include "tests/scenarios/window_driver.h"
@@ -35,12 +36,6 @@ struct Pixels {
     return ((p >> 16) & 0xFF) * 3 + ((p >> 8) & 0xFF) * 6 + (p & 0xFF) < 100 * 10;
   }
 };
-
-// A colour as the system or the definition stores it (0x00BBGGRR) as a pixel reads
-// (0x00RRGGBB), and back: red and blue change places.
-inline std::uint32_t PixelOf(std::uint32_t color) {
-  return (color & 0xFF) << 16 | (color & 0xFF00) | (color >> 16 & 0xFF);
-}
 
 // Copies an area of a device context, or paints into a fresh bitmap with paint(dc).
 template <typename Paint>
@@ -208,6 +203,55 @@ class Win32Driver : public WindowDriver {
            " caption pixels missing in rows " + std::to_string(first_row) + "-" +
            std::to_string(last_row) + " of " + std::to_string(r.height) + " at " +
            std::to_string(Dpi()) + " DPI";
+  }
+
+  // Where a caption is drawn, away from the indicator (a square at one end of an option
+  // button) and the border; a frame's over its top edge. The result box's text is the
+  // system's.
+  std::optional<double> CaptionContrast(const ui::Control& c) override {
+    if (c.kind == ui::Kind::TextBox) return std::nullopt;
+    const Pixels form = Screen();
+    const ui::PixelRect r = RectIn(Live(c), window_);
+    const std::uint32_t back = PixelOf(DrawnColor(&c).value_or(0));
+    const int px = Dpi() / 96;  // a pixel at 96 DPI
+    int left = 0, top = 0, right = r.width, bottom = r.height;
+    if (c.kind == ui::Kind::OptionButton && c.alignment == ui::Alignment::Right) {
+      right = r.width - r.height - 2 * px;
+    } else if (c.kind == ui::Kind::OptionButton) {
+      left = r.height + 2 * px;
+    } else if (c.kind == ui::Kind::CommandButton) {
+      left = top = 4 * px, right -= 4 * px, bottom -= 4 * px;
+    } else if (c.kind == ui::Kind::Frame) {
+      left = 10 * px, right = 36 * px, bottom = 14 * px;
+    }
+    double best = 1.0;
+    for (int y = top; y < bottom; ++y) {
+      for (int x = left; x < right; ++x) {
+        best = std::max(best, Contrast(form.at(r.x + x, r.y + y) & 0xFFFFFF, back));
+      }
+    }
+    return best;
+  }
+  // The middle of what differs from the button's colour where the indicator is drawn, a
+  // square of 12 pixels at 96 DPI and one more at the button's end; nothing where nothing
+  // differs.
+  std::optional<std::uint32_t> EmptyIndicator(const ui::Control& c) override {
+    if (c.kind != ui::Kind::OptionButton || Selected(c)) return std::nullopt;
+    const Pixels form = Screen();
+    const ui::PixelRect r = RectIn(Live(c), window_);
+    const std::uint32_t back = PixelOf(DrawnColor(&c).value_or(0));
+    const int side = 12 * Dpi() / 96 + 2;
+    const int from = c.alignment == ui::Alignment::Right ? r.width - side : 0;
+    int left = r.width, right = -1, top = r.height, bottom = -1;
+    for (int y = 0; y < r.height; ++y) {
+      for (int x = from; x < from + side; ++x) {
+        if ((form.at(r.x + x, r.y + y) & 0xFFFFFF) == back) continue;
+        left = std::min(left, x), right = std::max(right, x);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+      }
+    }
+    if (right < left) return std::nullopt;
+    return PixelOf(form.at(r.x + (left + right) / 2, r.y + (top + bottom) / 2) & 0xFFFFFF);
   }
 
   void Press(ui::KeyPress press) override {
