@@ -22,9 +22,7 @@ function(expect_caption url name expected name_in_c)
   endif()
 endfunction()
 
-expect_caption("www.school.bg" "ОУ „Христо Ботев“"
-               "www.school.bg Пионери на изчислителната техника" "ОУ „Христо Ботев“")
-expect_caption("" "Учебни проекти" "Пионери на изчислителната техника" "Учебни проекти")
+expect_caption("www.school.bg" "ОУ „Христо Ботев“" "www.school.bg ${title}" "ОУ „Христо Ботев“")
+expect_caption("" "Учебни проекти" "${title}" "Учебни проекти")
 # Quotes in a name stay inside the C string.
-expect_caption("" "ОУ \"Христо Ботев\"" "Пионери на изчислителната техника"
-               "ОУ \\\"Христо Ботев\\\"")
+expect_caption("" "ОУ \"Христо Ботев\"" "${title}" "ОУ \\\"Христо Ботев\\\"")

@@ -16,6 +16,7 @@ class HeadlessDriver : public WindowDriver {
   bool HasLayout() override { return false; }
   const ui::Control* LiveParent(const ui::Control& c) override { return ui::ParentOf(c); }
   bool Visible(const ui::Control& c) override { return c.visible; }
+  std::optional<int> Announcements() override { return window_.announcements(); }
   const ui::Control* Focused() override { return window_.focus(); }
   bool Selected(const ui::Control& option) override { return window_.IsSelected(option); }
 

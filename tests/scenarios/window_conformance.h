@@ -158,6 +158,23 @@ TYPED_TEST_P(WindowConformance, TheProgramsSelectionRaisesNoClick) {
   EXPECT_EQ(SelectedIn(d, u"Option1"), "Option1(1)");
 }
 
+// Each press of a command button that writes the result box, by key or by mouse, is
+// announced once, the focus staying where it is; choosing a button announces nothing.
+TYPED_TEST_P(WindowConformance, EachResultIsAnnouncedOnce) {
+  auto& d = this->driver_;
+  if (!d.Announcements()) GTEST_SKIP() << "this back end cannot tell its announcements";
+  for (const ui::KeyPress key : {kTab, kTab, kTab, kSpace, kEnter, kTab, kSpace}) d.Press(key);
+  EXPECT_EQ(Label(d.Focused()), "Command1(1)");
+  EXPECT_EQ(d.Announcements(), 3);  // on Command1(0) twice, on Command1(1) once
+  d.ClickPerson(3);
+  d.ClickAchievement(3);
+  EXPECT_EQ(d.Announcements(), 3);
+  d.ClickCommand(0);  // two writes: "Правилно." then the whole answer
+  EXPECT_EQ(d.Announcements(), 4);
+  d.ClickCommand(1);
+  EXPECT_EQ(d.Announcements(), 5);
+}
+
 // Operations on a control of another kind, or on an item the list lacks, change nothing.
 TYPED_TEST_P(WindowConformance, OperationsOutsideTheirControlsChangeNothing) {
   auto& d = this->driver_;
@@ -181,7 +198,7 @@ REGISTER_TYPED_TEST_SUITE_P(WindowConformance, FixedClientAreaOfTheDefinedSize,
                             EveryControlHasItsRectangleParentAndVisibility, DrawsTheSixColours,
                             UpperOptionButtonsLieAboveTheOnesBelow,
                             CaptionsStandOutAndEmptyIndicatorsStayEmpty, EveryCaptionIsDrawnWhole,
-                            TheProgramsSelectionRaisesNoClick,
+                            TheProgramsSelectionRaisesNoClick, EachResultIsAnnouncedOnce,
                             OperationsOutsideTheirControlsChangeNothing);
 
 }  // namespace quiz::testing

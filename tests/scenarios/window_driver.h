@@ -59,6 +59,10 @@ class WindowDriver : public QuizDriver {
   // The colour (0x00BBGGRR) in the middle of an empty option button's indicator.
   virtual std::optional<std::uint32_t> EmptyIndicator(const ui::Control&) { return {}; }
 
+  // How many times a handler's change of the result box was announced since the window
+  // opened.
+  virtual std::optional<int> Announcements() { return {}; }
+
   // The keyboard, on the control that has the focus.
   virtual bool HasKeyboard() { return true; }
   virtual void Press(ui::KeyPress key) = 0;

@@ -18,6 +18,10 @@
 #include "window/win32/win32_common.h"
 #include "window/win32/win32_window.h"
 
+#ifndef EVENT_OBJECT_LIVEREGIONCHANGED
+#define EVENT_OBJECT_LIVEREGIONCHANGED 0x8019
+#endif
+
 namespace quiz::testing {
 
 // Pixels of a device context's area, top row first, as 0x00RRGGBB.
@@ -75,11 +79,15 @@ class Win32Driver : public WindowDriver {
     // The live controls by position in the definition: the form's descendants by their ids.
     handles_.assign(ui::Controls().size(), nullptr);
     EnumChildWindows(window_, &Collect, reinterpret_cast<LPARAM>(&handles_));
+    announced_.clear();
+    hook_ = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                            &OnLiveRegion, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
     Pump();
   }
   ~Win32Driver() override {
+    if (hook_ != nullptr) UnhookWinEvent(hook_);
     DestroyWindow(window_);
     Pump();
   }
@@ -254,6 +262,18 @@ class Win32Driver : public WindowDriver {
     return PixelOf(form.at(r.x + (left + right) / 2, r.y + (top + bottom) / 2) & 0xFFFFFF);
   }
 
+  // Live-region events for the result box as a screen reader gets them: hooked out of
+  // context, delivered through this thread's message queue, counted once none comes in.
+  std::optional<int> Announcements() override {
+    for (std::size_t seen = ~std::size_t{0}; seen != announced_.size();) {
+      seen = announced_.size();
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+      Pump();
+    }
+    return static_cast<int>(
+        std::count(announced_.begin(), announced_.end(), Live(ui::ResultBox())));
+  }
+
   void Press(ui::KeyPress press) override {
     static constexpr WORD kKeys[] = {VK_TAB,   VK_UP,     VK_DOWN,   VK_LEFT, VK_RIGHT,
                                      VK_SPACE, VK_RETURN, VK_ESCAPE, VK_F24};
@@ -337,6 +357,10 @@ class Win32Driver : public WindowDriver {
   }
 
  private:
+  static void CALLBACK OnLiveRegion(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child,
+                                    DWORD, DWORD) {
+    if (object == OBJID_CLIENT && child == CHILDID_SELF) announced_.push_back(window);
+  }
   static bool Checked(HWND button) {
     return button != nullptr && SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
@@ -352,6 +376,8 @@ class Win32Driver : public WindowDriver {
   ui::win32::Win32Window* object_;  // owned by its window
   HWND window_ = nullptr;
   std::vector<HWND> handles_;
+  HWINEVENTHOOK hook_ = nullptr;
+  static inline std::vector<HWND> announced_;
 };
 
 // The client area and every control where the window puts them at this DPI.
