@@ -106,6 +106,12 @@ class QtDriver : public WindowDriver {
                    static_cast<std::uint32_t>(qBlue(rgb)));
   }
 
+  std::optional<std::uint32_t> FieldColor() override {
+    const QColor base = QApplication::palette().color(QPalette::Base);
+    return ui::Rgb(static_cast<std::uint32_t>(base.red()), static_cast<std::uint32_t>(base.green()),
+                   static_cast<std::uint32_t>(base.blue()));
+  }
+
   // Sibling widgets are drawn in the order of their parent's children: the later lies above.
   std::optional<bool> DrawnAbove(const ui::Control& upper, const ui::Control& lower) override {
     QWidget* a = window_.WidgetOf(upper);

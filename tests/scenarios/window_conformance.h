@@ -94,6 +94,7 @@ TYPED_TEST_P(WindowConformance, EveryControlHasItsRectangleParentAndVisibility) 
 }
 
 // The six colours of the window, as the user sees them: on an array's top and bottom rows.
+// The result box takes the system's.
 TYPED_TEST_P(WindowConformance, DrawsTheSixColours) {
   auto& d = this->driver_;
   for (const Colour& colour : kColours) {
@@ -107,6 +108,10 @@ TYPED_TEST_P(WindowConformance, DrawsTheSixColours) {
       if (!drawn) GTEST_SKIP() << "this back end cannot read its pixels";
       EXPECT_EQ(Hex(*drawn), Hex(ui::Rgb(colour.red, colour.green, colour.blue))) << Label(control);
     }
+  }
+  // The result box in the system's colour for text fields, not the definition's.
+  if (const auto field = d.FieldColor()) {
+    EXPECT_EQ(Hex(d.DrawnColor(ui::ResultBox()).value_or(0)), Hex(*field)) << "Text1(0)";
   }
 }
 

@@ -52,6 +52,8 @@ class WindowDriver : public QuizDriver {
   virtual std::optional<std::uint32_t> DrawnColor(const ui::Control*) { return {}; }
   // Whether, where the two overlap, the window system draws upper's pixels over lower's.
   virtual std::optional<bool> DrawnAbove(const ui::Control&, const ui::Control&) { return {}; }
+  // The system's colour for text fields (0x00BBGGRR).
+  virtual std::optional<std::uint32_t> FieldColor() { return {}; }
   // What of a control's caption, drawn alone, does not show in the window; empty when whole.
   virtual std::optional<std::string> CaptionDefect(const ui::Control&) { return {}; }
   // The strongest contrast of a control's caption with the control's colour.

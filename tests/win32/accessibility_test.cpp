@@ -104,7 +104,8 @@ TEST(Win32Contrast, CaptionsAreReadableInADarkHighContrastScheme) {
 }
 
 // High contrast switched on while the window is open, told by WM_SETTINGCHANGE alone (a
-// WM_SYSCOLORCHANGE may follow, or not): the window is drawn again in the system's colours.
+// WM_SYSCOLORCHANGE may follow, or not): the window is drawn again in the system's button
+// colours, the result box still in its text-field colours.
 TEST(Win32Contrast, ASwitchOfHighContrastRedrawsTheWindow) {
   high_contrast = false;
   Win32Driver d(&AsksForHighContrast);
@@ -114,6 +115,7 @@ TEST(Win32Contrast, ASwitchOfHighContrastRedrawsTheWindow) {
   SendMessageW(d.window(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
   EXPECT_EQ(d.DrawnColor(nullptr), face);
   EXPECT_EQ(d.DrawnColor(ui::PersonButton(0)), face);
+  EXPECT_EQ(d.DrawnColor(ui::ResultBox()), d.FieldColor());
 }
 
 }  // namespace

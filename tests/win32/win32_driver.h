@@ -148,7 +148,7 @@ class Win32Driver : public WindowDriver {
 
   // A point of each kind of control that neither its caption nor its border covers: beside
   // an option button's caption away from the indicator, inside a command button's edge,
-  // below a frame's last button, else at the bottom left.
+  // below a frame's last button, inside the text box's edge, else at the bottom left.
   std::optional<std::uint32_t> DrawnColor(const ui::Control* c) override {
     const Pixels form = Screen();
     if (c == nullptr) return PixelOf(form.at(4, 4));
@@ -159,12 +159,14 @@ class Win32Driver : public WindowDriver {
       y = r.height / 2;
     } else if (c->kind == ui::Kind::CommandButton) {
       x = y = 4;
-    } else if (c->kind == ui::Kind::Frame) {
-      x = r.width - 4;
+    } else if (c->kind == ui::Kind::Frame || c->kind == ui::Kind::TextBox) {
+      x = c->kind == ui::Kind::Frame ? r.width - 4 : 4;
       y = r.height - 4;
     }
     return PixelOf(form.at(r.x + x, r.y + y));
   }
+
+  std::optional<std::uint32_t> FieldColor() override { return GetSysColor(COLOR_WINDOW); }
 
   // Upper lies above lower in the window system's order of siblings, and the strip where
   // they overlap belongs to upper when the window system looks for the control at a point.

@@ -101,10 +101,6 @@ TEST(Win32Window, OpensWithTheStatementAtTheTopInAnOrdinaryTextBox) {
   const LONG_PTR style = GetWindowLongPtrW(box, GWL_STYLE);
   EXPECT_TRUE((style & ES_MULTILINE) && (style & ES_READONLY) && (style & WS_VSCROLL));
   EXPECT_FALSE(style & ES_AUTOHSCROLL);  // words wrap
-  // The read-only box keeps the colour of an ordinary text box.
-  const ui::PixelRect r = Win32Driver::RectIn(box, d.window());
-  EXPECT_EQ(d.Screen().at(r.x + 4, r.y + r.height - 4) & 0xFFFFFF,
-            PixelOf(GetSysColor(COLOR_WINDOW)));
 }
 
 // A person chosen with the mouse holds the group's tab stop: Tab enters the group there.
