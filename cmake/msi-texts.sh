@@ -1,7 +1,10 @@
 #!/bin/sh
 # Gives the Windows installer its Bulgarian texts: wixl writes only ASCII strings into the
 # database, so the database gets code page 1251 and then its texts, with msibuild. Also
-# points the Start-menu shortcut at the program itself, where wixl makes it advertised.
+# points the Start-menu shortcut at the program itself, where wixl makes it advertised, and
+# lets the installer replace the same version too (the other architecture's; Upgrade
+# attributes 513: features carried over, the highest version included), so that a computer
+# keeps one program, one shortcut and one entry in Apps & features.
 #   msi-texts.sh INSTALLER PUBLISHER
 set -eu
 msi=$1
@@ -21,3 +24,10 @@ msibuild "$msi" \
   -q "UPDATE Shortcut SET Target='[#PioneersQuiz.exe]' WHERE Shortcut='StartMenuShortcut'" \
   -q "UPDATE Shortcut SET Description='Викторина по история на изчислителната техника' WHERE Shortcut='StartMenuShortcut'" \
   -q "UPDATE LaunchCondition SET Description='Вече е инсталирана по-нова версия на програмата.' WHERE Condition='NOT WIX_DOWNGRADE_DETECTED'"
+# Attributes are part of the Upgrade table's key, which a query cannot change: the table
+# goes out and back in.
+msiinfo export "$msi" Upgrade |
+  sed 's/\t1\t\tWIX_UPGRADE_DETECTED\(\r\?\)$/\t513\t\tWIX_UPGRADE_DETECTED\1/' >"$work/Upgrade.idt"
+grep -q '513		WIX_UPGRADE_DETECTED' "$work/Upgrade.idt" ||
+  { echo "msi-texts.sh: no upgrade row to widen in $msi" >&2; exit 1; }
+msibuild "$msi" -i "$work/Upgrade.idt"

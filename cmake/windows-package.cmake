@@ -1,11 +1,27 @@
 # The Windows program's release files, made by `cmake --build --preset win32 --target
-# quiz-release`: the installer (wixl, from msitools) and the portable zip (the program, a
-# read-me in Bulgarian and the licence). The publisher comes from cmake/publisher.cmake.
+# quiz-release` (64-bit; preset win32-x86 for 32-bit): the installer (wixl, from msitools)
+# and the portable zip (the program, a read-me in Bulgarian and the licence), named by
+# architecture. The publisher comes from cmake/publisher.cmake.
 set(QUIZ_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
 set(QUIZ_MSI_VERSION ${QUIZ_PACKAGE_VERSION})
+# The installer of each architecture: its Program Files folder, and components of its own
+# (the same upgrade code, so that either replaces the other).
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(QUIZ_WINDOWS_ARCH x86)
+  set(QUIZ_MSI_PROGRAM_FILES ProgramFilesFolder)
+  set(QUIZ_MSI_WIN64 no)
+  set(QUIZ_MSI_PROGRAM_GUID 67DCD4D9-E261-4B69-8504-9627B3FB1432)
+  set(QUIZ_MSI_LICENCE_GUID D0BF14E0-6626-4812-A9DE-2E0B272BFE75)
+else()
+  set(QUIZ_WINDOWS_ARCH x64)
+  set(QUIZ_MSI_PROGRAM_FILES ProgramFiles64Folder)
+  set(QUIZ_MSI_WIN64 yes)
+  set(QUIZ_MSI_PROGRAM_GUID 2147B81F-D20C-418D-842D-20A607A08978)
+  set(QUIZ_MSI_LICENCE_GUID E147C449-CE08-41F3-ADA9-BE0701B181C4)
+endif()
 set(packaging ${CMAKE_CURRENT_BINARY_DIR}/packaging)
-set(QUIZ_MSI ${CMAKE_CURRENT_BINARY_DIR}/PioneersQuiz-${QUIZ_PACKAGE_VERSION}-x64.msi)
-set(QUIZ_PORTABLE_NAME PioneersQuiz-${QUIZ_PACKAGE_VERSION}-x64-portable)
+set(QUIZ_MSI ${CMAKE_CURRENT_BINARY_DIR}/PioneersQuiz-${QUIZ_PACKAGE_VERSION}-${QUIZ_WINDOWS_ARCH}.msi)
+set(QUIZ_PORTABLE_NAME PioneersQuiz-${QUIZ_PACKAGE_VERSION}-${QUIZ_WINDOWS_ARCH}-portable)
 set(QUIZ_PORTABLE_ZIP ${CMAKE_CURRENT_BINARY_DIR}/${QUIZ_PORTABLE_NAME}.zip)
 
 # Windows text files: CR LF line ends; the read-me with a byte-order mark, so that every
@@ -40,7 +56,7 @@ configure_file(${PROJECT_SOURCE_DIR}/resources/pioneers-quiz.wxs.in ${packaging}
 add_custom_command(OUTPUT ${QUIZ_MSI}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:PioneersQuiz> ${packaging}/LICENSE.txt ${icon}
           ${packaging}/msi
-  COMMAND wixl --arch x64 --output ${QUIZ_MSI} pioneers-quiz.wxs
+  COMMAND wixl --arch ${QUIZ_WINDOWS_ARCH} --output ${QUIZ_MSI} pioneers-quiz.wxs
   COMMAND ${PROJECT_SOURCE_DIR}/cmake/msi-texts.sh ${QUIZ_MSI} ${QUIZ_PUBLISHER_NAME}
   WORKING_DIRECTORY ${packaging}/msi
   DEPENDS PioneersQuiz ${packaging}/msi/pioneers-quiz.wxs ${packaging}/LICENSE.txt ${icon}

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Runs a Windows program under Wine, in a Wine prefix of its own that is prepared once:
-#   wine-run.sh PROGRAM [ARGUMENTS...]
-#   wine-run.sh --prepare PREFIX     prepares the prefix, if that is not done yet
-#   wine-run.sh --stop PREFIX        stops the prefix's wineserver
+#   wine-run.sh [--win32] PROGRAM [ARGUMENTS...]
+#   wine-run.sh [--win32] --prepare PREFIX     prepares the prefix, if that is not done yet
+#   wine-run.sh [--win32] --stop PREFIX        stops the prefix's wineserver
+# With --win32, a 32-bit program in a 32-bit prefix (Debian's wine32); else 64-bit.
 # The prefix is $QUIZ_WINEPREFIX, else `wineprefix` in the build directory that holds the
 # program (the nearest directory above it with a CMakeCache.txt). It gets unmanaged X11
 # windows (no window manager is needed, and closing a window does not wait for one) and
@@ -18,6 +19,11 @@ build_dir_of() {
   echo "$dir"
 }
 
+arch=win64
+if [ "${1:-}" = --win32 ]; then
+  arch=win32
+  shift
+fi
 mode=run
 if [ "${1:-}" = --stop ] || [ "${1:-}" = --prepare ]; then
   mode=${1#--}
@@ -28,8 +34,20 @@ fi
 mkdir -p "$prefix"
 prefix=$(cd "$prefix" && pwd)
 
-wine=/usr/lib/wine/wine64
-[ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
+if [ "$arch" = win32 ]; then
+  wine=/usr/lib/wine/wine
+  if [ ! -x "$wine" ] && [ "$mode" != stop ]; then
+    echo "wine-run.sh: 32-bit Wine is missing ($wine): it comes with Debian's wine32 package" \
+      "of the i386 architecture, which scripts/setup.sh test installs" >&2
+    # The build goes on without a prefix; every program run under it then fails, saying why.
+    [ "$mode" = prepare ] && exit 0
+    exit 1
+  fi
+  export WINEARCH=win32
+else
+  wine=/usr/lib/wine/wine64
+  [ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
+fi
 wineserver=/usr/lib/wine/wineserver
 [ -x "$wineserver" ] || wineserver=$(command -v wineserver)
 

@@ -60,6 +60,14 @@ std::vector<const Control*> OptionsOnScreen(const Control& frame) {
   return options;
 }
 
+int PlaceOnScreen(const Control& option) {
+  const Control* frame = ParentOf(option);
+  if (frame == nullptr) return 0;
+  const std::vector<const Control*> options = OptionsOnScreen(*frame);
+  const auto at = std::find(options.begin(), options.end(), &option);
+  return at == options.end() ? 0 : static_cast<int>(at - options.begin()) + 1;
+}
+
 bool LiesAbove(const Control& upper, const Control& lower) {
   if (upper.kind != Kind::OptionButton || lower.kind != Kind::OptionButton ||
       !(upper.parent == lower.parent) || upper.top >= lower.top) {

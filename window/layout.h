@@ -18,6 +18,11 @@ std::vector<const Control*> TabStops();
 // The option buttons of a frame from top to bottom on screen.
 std::vector<const Control*> OptionsOnScreen(const Control& frame);
 
+// An option button's place in its frame on screen, 1 at the top (how the printed worksheet
+// and a learning platform's record number the persons and letter the achievements); 0 for
+// a button in no frame.
+int PlaceOnScreen(const Control& option);
+
 // Where two option buttons of a frame overlap (they are taller than the rows they stand
 // on), the upper one lies above: the shared strip is the top of the lower button, where no
 // caption ink is. True when upper covers part of lower.

@@ -95,7 +95,7 @@ TEST(Win32Program, NeedsOnlySystemDlls) {
   const BYTE* base = MapProgram(program);
   ASSERT_NE(base, nullptr);
   const auto& dos = *reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-  const auto& nt = *reinterpret_cast<const IMAGE_NT_HEADERS64*>(base + dos.e_lfanew);
+  const auto& nt = *reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos.e_lfanew);
   const DWORD imports =
       nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
   ASSERT_NE(imports, 0u);

@@ -13,8 +13,8 @@ namespace {
 
 // GDI objects of this process. Where GetGuiResources says nothing (Wine answers 0), they
 // are counted in the GDI handle table that the process environment block points to, in
-// the 64-bit layout of both systems. Wine's table is the process's own and leaves the
-// owner blank.
+// Wine's layout, the same for 32- and 64-bit programs. Wine's table is the process's own
+// and leaves the owner blank.
 DWORD GdiObjects() {
   if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
   struct Entry {
@@ -30,7 +30,8 @@ DWORD GdiObjects() {
     return 0;
   }
   const auto* peb = reinterpret_cast<const BYTE*>(info.PebBaseAddress);
-  const auto* table = *reinterpret_cast<const Entry* const*>(peb + 0xF8);
+  constexpr std::size_t kTableInPeb = sizeof(void*) == 8 ? 0xF8 : 0x94;
+  const auto* table = *reinterpret_cast<const Entry* const*>(peb + kTableInPeb);
   if (table == nullptr) return 0;
   const auto self = static_cast<USHORT>(GetCurrentProcessId());
   DWORD n = 0;

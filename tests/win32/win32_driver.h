@@ -117,7 +117,17 @@ class Win32Driver : public WindowDriver {
     return std::pair<int, int>{object_->form().person(), object_->form().achievement()};
   }
 
-  int Dpi() override { return static_cast<int>(GetDpiForWindow(window_)); }
+  // The DPI the system shows the window at: the window's own where the system has one
+  // (looked up here, never withheld), else the screen's.
+  int Dpi() override {
+    const auto window_dpi = ui::win32::ModuleFunction<UINT(WINAPI*)(HWND)>(
+        GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
+    if (window_dpi != nullptr) return static_cast<int>(window_dpi(window_));
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+  }
   std::optional<std::pair<int, int>> ClientSize() override {
     RECT client;
     GetClientRect(window_, &client);

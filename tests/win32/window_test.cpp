@@ -15,6 +15,13 @@
 namespace quiz::testing {
 namespace {
 
+// QUIZ_WITHHOLD_NEWER=1: the window as on Windows 7, without the functions newer systems
+// added (the per-monitor DPI functions among them).
+const bool kWithheld = [] {
+  ui::win32::WithholdNewerFunctions(std::getenv("QUIZ_WITHHOLD_NEWER") != nullptr);
+  return ui::win32::NewerFunctionsWithheld();
+}();
+
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, QuizScenario, Win32Driver);
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, WindowConformance, Win32Driver);
 
@@ -51,6 +58,9 @@ TEST(Win32Window, FontAndIdsFollowTheWindowsDpiAndItsChanges) {
   Win32Driver d;
   if (const char* expected = std::getenv("QUIZ_EXPECT_DPI")) {
     ASSERT_EQ(d.Dpi(), std::atoi(expected));
+  }
+  if (kWithheld) {  // the window goes without them even where the system has them
+    EXPECT_EQ(ui::win32::User32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow"), nullptr);
   }
   ExpectFontAndIdsAt(d, d.Dpi());
   const int dpi = d.Dpi() == 144 ? 96 : 144;

@@ -38,7 +38,7 @@ function replaceOnce(text, what, by) {
 const texts = await pageTexts();
 const escaped = texts.title.replace(/[&<>"]/g, (c) => `&#${c.charCodeAt(0)};`);
 const html = fill(source('index.html'), { title: escaped, colour: texts.colour,
-  window: texts.window });
+  window: texts.window, worksheet: texts.worksheet });
 // The one-column rules apply where the window does not fit, and where the script finds the
 // text larger than the window was drawn for (a minimum font size): the same rules twice, the
 // second time each selector under :root.reflow (written out: older browsers cannot nest).
@@ -58,7 +58,7 @@ function reflowed(css) {
     css.slice(close);
 }
 const style = reflowed(source('quiz.css'));
-const script = source('quiz.js');
+const script = source('quiz.js') + source('platform.js');
 const icon = (size) => fs.readFileSync(path.join(resources, `pioneers-quiz${size}.png`));
 const iconBytes = icon('');
 

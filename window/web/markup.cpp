@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "quiz/content.h"
 #include "window/layout.h"
 
 namespace quiz::ui::web {
@@ -217,10 +218,10 @@ void AppendJson(std::string& out, std::string_view utf8) {
     if (c == '"' || c == '\\') {
       out += '\\';
       out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-      out += escape;
+    } else if (static_cast<unsigned char>(c) < 0x20) {  // by hand: the page's module has no stdio
+      out += "\\u00";
+      out += "0123456789abcdef"[(c >> 4) & 1];
+      out += "0123456789abcdef"[c & 15];
     } else {
       out += c;
     }
@@ -281,6 +282,43 @@ std::string WindowMarkup() {
   return out;
 }
 
+std::string WorksheetMarkup() {
+  const std::vector<const Control*> order = ScreenOrder();
+  const auto title = std::find_if(order.begin(), order.end(),
+                                  [](const Control* c) { return c->kind == Kind::Label; });
+  std::string out = "<div class=\"sheet\" hidden style=\"--face:'";
+  AppendHtml(out, Form().font.face);
+  out += "'\">\n<p class=\"sheet-title\">";
+  if (title != order.end()) AppendHtml(out, (*title)->caption);
+  out += "</p>\n<p>";
+  AppendHtml(out, kWorksheetInstruction);
+  out += "</p>\n";
+  const Control* person = PersonButton(0);
+  for (const Control* frame : order) {
+    if (frame->kind != Kind::Frame) continue;
+    const bool persons = person != nullptr && ParentOf(*person) == frame;
+    out += "<div class=\"sheet-group\"><p class=\"sheet-heading\">";
+    AppendHtml(out, frame->caption);
+    out += "</p>\n<ol>\n";
+    for (const Control* option : OptionsOnScreen(*frame)) {
+      const auto place = static_cast<std::size_t>(PlaceOnScreen(*option));
+      out += "<li><span class=\"sheet-mark\">";
+      if (persons || place > kWorksheetLetters.size()) {
+        out += Number(static_cast<int>(place)) + '.';
+      } else {
+        AppendHtml(out, kWorksheetLetters.substr(place - 1, 1));
+        out += ')';
+      }
+      out += "</span> ";
+      AppendHtml(out, option->caption);
+      out += persons ? "<span class=\"sheet-blank\"></span></li>\n" : "</li>\n";
+    }
+    out += "</ol></div>\n";
+  }
+  out += "</div>";
+  return out;
+}
+
 std::string PageTexts() {
   const FormRecord& form = Form();
   const int width = TwipsToPixels(form.client_width, kCssDpi);
@@ -297,6 +335,8 @@ std::string PageTexts() {
          under("height", Number(height) + "px") + ", " + under("height", Rem(height) + "rem") +
          "\",\n\"window\": ";
   AppendJson(out, std::string_view(WindowMarkup()));
+  out += ",\n\"worksheet\": ";
+  AppendJson(out, std::string_view(WorksheetMarkup()));
   out += "}\n";
   return out;
 }

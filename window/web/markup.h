@@ -30,10 +30,15 @@ std::vector<const Control*> ScreenOrder();
 // definition's rectangles in CSS pixels and its colours and font as style properties.
 std::string WindowMarkup();
 
+// The printed worksheet, hidden on screen: the title, the instruction, then each group under
+// its caption with its buttons' captions in screen order, the persons numbered from 1 and
+// each followed by a blank, the achievements lettered.
+std::string WorksheetMarkup();
+
 // Everything the build writes into the pages, as one JSON object: "title" (the form's
-// caption), "colour" (the form's background, as #rrggbb), "window" (the markup above) and
-// "reflow" (the media condition under which the defined window does not fit the viewport
-// at the user's zoom and font size).
+// caption), "colour" (the form's background, as #rrggbb), "window" (the markup above),
+// "worksheet" (the worksheet's markup) and "reflow" (the media condition under which the
+// defined window does not fit the viewport at the user's zoom and font size).
 std::string PageTexts();
 
 }  // namespace quiz::ui::web

@@ -8,6 +8,7 @@
 
 #include "window/binding.h"
 #include "window/keyboard.h"
+#include "window/web/attempt.h"
 #include "window/web/markup.h"
 
 #if defined(__wasm__)
@@ -45,6 +46,16 @@ static_assert(static_cast<std::size_t>(Key::Other) == kKeys.size());
 std::optional<WebWindow>& Window() {
   static std::optional<WebWindow> window;
   return window;
+}
+
+Attempt& Platform() {
+  static Attempt attempt;
+  return attempt;
+}
+
+std::string& PlatformText() {  // the calls taken last, or a result coming back
+  static std::string text;
+  return text;
 }
 
 const Control* At(std::int64_t position) {
@@ -111,7 +122,7 @@ QUIZ_EXPORT(quiz_table_length) std::size_t quiz_table_length() { return Table().
 QUIZ_EXPORT(quiz_load) std::int32_t quiz_load() {
   std::optional<WebWindow>& window = Window();
   if (window || g_page == nullptr) return 0;
-  window.emplace(*g_page);
+  window.emplace(*g_page, &Platform());
   window->Load();
   return 1;
 }
@@ -133,5 +144,25 @@ QUIZ_EXPORT(quiz_chosen_person) std::int32_t quiz_chosen_person() {
 QUIZ_EXPORT(quiz_chosen_achievement) std::int32_t quiz_chosen_achievement() {
   const std::optional<WebWindow>& window = Window();
   return window ? window->form().achievement() : quiz::kNoAchievement;
+}
+
+QUIZ_EXPORT(quiz_platform_open) void quiz_platform_open() { Platform().Open(); }
+QUIZ_EXPORT(quiz_platform_hide) void quiz_platform_hide() { Platform().Hide(); }
+QUIZ_EXPORT(quiz_platform_leave) void quiz_platform_leave() { Platform().Leave(); }
+QUIZ_EXPORT(quiz_platform_calls)
+const char* quiz_platform_calls(std::uint32_t time_of_day, std::uint32_t elapsed) {
+  PlatformText() = CallsJson(Platform().Take(time_of_day, elapsed));
+  return PlatformText().data();
+}
+QUIZ_EXPORT(quiz_platform_calls_length) std::size_t quiz_platform_calls_length() {
+  return PlatformText().size();
+}
+QUIZ_EXPORT(quiz_platform_buffer) char* quiz_platform_buffer(std::size_t length) {
+  PlatformText().assign(length, '\0');
+  return PlatformText().data();
+}
+QUIZ_EXPORT(quiz_platform_reply) void quiz_platform_reply(std::size_t length) {
+  std::string& text = PlatformText();
+  Platform().Reply(std::string_view(text).substr(0, length));
 }
 }

@@ -41,4 +41,16 @@ std::int32_t quiz_key(std::uint32_t key, std::uint32_t modifiers, std::int32_t f
 // The controller's two remembered choices; nothing chosen before the load.
 std::int32_t quiz_chosen_person();
 std::int32_t quiz_chosen_achievement();
+
+// The learning platform (Attempt): the page has found its API, is hidden, is left. The
+// calls due, as JSON (address, then length in bytes), with the clock their times are taken
+// from; the page carries them out in order and passes each result back: its UTF-8 bytes
+// written to the buffer that quiz_platform_buffer makes for them, then quiz_platform_reply.
+void quiz_platform_open();
+void quiz_platform_hide();
+void quiz_platform_leave();
+const char* quiz_platform_calls(std::uint32_t time_of_day, std::uint32_t elapsed);
+std::size_t quiz_platform_calls_length();
+char* quiz_platform_buffer(std::size_t length);
+void quiz_platform_reply(std::size_t length);
 }

@@ -102,6 +102,7 @@ try {
   fitText();
   document.getElementById('quiz').inert = false;
   elements[table.start]?.focus({ preventScroll: true });
+  connectPlatform(q);  // platform.js: where the page runs in a learning platform
   workOffline();
 } catch {
   document.getElementById('quiz-failed').hidden = false;

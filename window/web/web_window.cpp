@@ -2,7 +2,8 @@
 
 namespace quiz::ui::web {
 
-WebWindow::WebWindow(const PageCalls& page) : page_(page) {
+WebWindow::WebWindow(const PageCalls& page, AnswerListener* answers)
+    : page_(page), answers_(answers) {
   for (const Control& c : Controls()) {
     texts_.emplace_back(c.kind == Kind::TextBox ? c.caption : std::u16string_view());
   }
@@ -15,7 +16,17 @@ std::optional<std::size_t> WebWindow::PositionOf(const Control& control, Kind ki
 
 bool WebWindow::Click(std::size_t position) {
   const std::span<const Control> controls = Controls();
-  return position < controls.size() && adapter_.Click(controls[position]);
+  return position < controls.size() && Deliver(controls[position]);
+}
+
+bool WebWindow::Deliver(const Control& control) {
+  const QuizForm& form = adapter_.form();
+  const std::int16_t person = form.person(), achievement = form.achievement();
+  if (!adapter_.Click(control)) return false;
+  if (answers_ != nullptr && &control == CommandButton(0)) {
+    answers_->Answered(person, achievement);
+  }
+  return true;
 }
 
 const Control* WebWindow::Key(const Control* focus, KeyPress press) {
@@ -31,7 +42,7 @@ const Control* WebWindow::Key(const Control* focus, KeyPress press) {
     case KeyAction::Choose:
     case KeyAction::Press:
       if (outcome.target->kind == Kind::OptionButton) SetSelected(*outcome.target, true);
-      adapter_.Click(*outcome.target);
+      Deliver(*outcome.target);
       return outcome.target;
   }
   return nullptr;

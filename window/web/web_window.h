@@ -23,9 +23,19 @@ struct PageCalls {
   void (*announce)(std::size_t position);
 };
 
+// Told of each press of the show button, after its handler, with the choices it judged
+// (either may be a no-choice value).
+class AnswerListener {
+ public:
+  virtual void Answered(std::int16_t person, std::int16_t achievement) = 0;
+
+ protected:
+  ~AnswerListener() = default;
+};
+
 class WebWindow final : public BackEnd {
  public:
-  explicit WebWindow(const PageCalls& page);
+  explicit WebWindow(const PageCalls& page, AnswerListener* answers = nullptr);
   WebWindow(const WebWindow&) = delete;
   WebWindow& operator=(const WebWindow&) = delete;
 
@@ -52,8 +62,11 @@ class WebWindow final : public BackEnd {
  private:
   // The position of a control of this kind, or nothing.
   static std::optional<std::size_t> PositionOf(const Control& control, Kind kind);
+  // A click delivered to its handler; a press of the show button told to the listener.
+  bool Deliver(const Control& control);
 
   const PageCalls& page_;
+  AnswerListener* answers_;
   std::vector<std::u16string> texts_;  // by position; a text box's text, as last written
   FormAdapter adapter_{*this};
 };
