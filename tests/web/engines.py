@@ -139,6 +139,11 @@ class SeleniumBrowser(Browser):
     def open(self, url):
         self.driver.get(url)
 
+    def limit_waits(self):
+        """A page or script that never ends fails its check within a minute."""
+        self.driver.set_page_load_timeout(60)
+        self.driver.set_script_timeout(60)
+
     def js(self, script, *args):
         return self.driver.execute_script(script, *args)
 
@@ -208,6 +213,7 @@ class Chromium(SeleniumBrowser):
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"),
                                        options=options)
         self.version = self.driver.capabilities["browserVersion"]
+        self.limit_waits()
         self.media = [{"name": "forced-colors", "value": "active"}] if forced_colours else []
         self.set_viewport(800, 600)
 
@@ -365,6 +371,7 @@ class WebKit(SeleniumBrowser):
         self.service.start()
         self.driver = WebDriver(command_executor=self.service.service_url, options=options)
         self.version = self.driver.capabilities["browserVersion"]
+        self.limit_waits()
         self.scale = scale
         self.bar = self.js("return [outerWidth - innerWidth, outerHeight - innerHeight]")
         self.fit_window()
