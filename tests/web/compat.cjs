@@ -20,17 +20,24 @@ const esx = createRequire(require.resolve('eslint-plugin-ecmascript-compat'))('e
 const [sourceDir, pageDir] = process.argv.slice(2);
 const browsers = browserslist.loadConfig({ path: sourceDir });
 
-// CSS: every feature some browser on the list lacks or has in part. The overflow properties
-// are partial in Safari 15 only for values the page does not use (clip, two values), so
-// those with one of the four old keywords pass.
+// CSS: every feature some browser on the list lacks or has in part, but for these uses,
+// which need nothing those browsers lack or which degrade as quiz.css says:
+const ACCEPTED = [
+  // overflow: partial in Safari 15 only for values the page does not use (clip, two values)
+  (feature, usage) => feature === 'css-overflow' && /^overflow(-[xy])?$/.test(usage.prop) &&
+    /^(visible|hidden|scroll|auto)$/.test(usage.value),
+  // the worksheet's printed page size and margins: the browser's own where it has no @page
+  (feature, usage) => feature === 'css-paged-media' && usage.type === 'atrule',
+  // a grid's column gap and a printed row kept whole: no multi-column layout at all
+  (feature, usage) => feature === 'multicolumn' && /^(column-gap|break-inside)$/.test(usage.prop),
+];
+
 async function cssFindings(css, from) {
   const found = [];
   await postcss([doiuse({
     browsers,
     onFeatureUsage: ({ feature, message, usage }) => {
-      const oldOverflow = feature === 'css-overflow' && usage.type === 'decl' &&
-        /^overflow(-[xy])?$/.test(usage.prop) && /^(visible|hidden|scroll|auto)$/.test(usage.value);
-      if (!oldOverflow) found.push(message);
+      if (!ACCEPTED.some((accepted) => accepted(feature, usage))) found.push(message);
     },
   })]).process(css, { from });
   return found;
