@@ -141,8 +141,9 @@ TEST(WebMarkup, PageTextsAndTheirEncoding) {
   const std::string texts = ui::web::PageTexts();
   EXPECT_EQ(texts.rfind("{\"title\": \"" + ToUtf8(ui::Form().caption) +
                             "\",\n\"colour\": \"#c0c0ff\",\n"
-                            "\"reflow\": \"(width < 494px), (width < 30.875rem), (height < 382px), "
-                            "(height < 23.875rem)\",\n\"window\": \"<main id=\\\"quiz\\\"",
+                            "\"reflow\": \"not all and (min-width: 494px), not all and "
+                            "(min-width: 30.875rem), not all and (min-height: 382px), not all "
+                            "and (min-height: 23.875rem)\",\n\"window\": \"<main id=\\\"quiz\\\"",
                         0),
             0u);
   std::string json;
