@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Size of the web page (module, page files, single file; as written and gzipped) and the
-# time from navigation to its first contentful paint in headless Chromium, against the same
-# static HTML without scripts.
+# time from navigation to its first contentful paint in headless Chromium and Firefox,
+# against the same static HTML without scripts.
 #   bench/web.sh [RUNS]   (default 21 navigations to each page, interleaved; medians)
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Draws the program's icon, a punched card on a blue tile, and writes it as
 pioneers-quiz.ico (32 x 32, 8 bits per pixel, 256-colour palette),
-pioneers-quiz.png (the same image) and pioneers-quiz-64.png, -128.png and -256.png
-(the same drawing, each pixel a square of 2, 4 or 8) next to this script."""
+pioneers-quiz.png (the same image) and pioneers-quiz-64.png, -128.png, -192.png, -256.png
+and -512.png (the same drawing, each pixel a square of 2 to 16; 192 and 512 are the web
+page's application icons) next to this script."""
 import os
 import struct
 import zlib
@@ -100,5 +101,5 @@ if __name__ == "__main__":
     image = draw()
     write_ico(image, os.path.join(here, "pioneers-quiz.ico"))
     write_png(image, os.path.join(here, "pioneers-quiz.png"))
-    for scale in (2, 4, 8):
+    for scale in (2, 4, 6, 8, 16):
         write_png(image, os.path.join(here, f"pioneers-quiz-{SIZE * scale}.png"), scale)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the quiz needs, only those missing.
 #   scripts/setup.sh run    what building and opening the Linux program needs
-#   scripts/setup.sh web    what building the web page and testing it in Chromium needs (with
-#                           the package and worksheet tools: unzip, xmllint, poppler)
+#   scripts/setup.sh web    what building the web page and testing it in Chromium, Firefox
+#                           and WebKitGTK needs (with the checkers from npm, and the package
+#                           and worksheet tools: unzip, xmllint, poppler)
 #   scripts/setup.sh release  what building and checking the release files needs, with the
 #                           32-bit Wine (wine32, of the i386 architecture, added for it)
 #   scripts/setup.sh test   all of that, plus what every test needs (cross-compilers, Wine,
@@ -16,7 +17,7 @@ run_packages=(cmake make g++ qt6-base-dev libgl-dev fonts-liberation xvfb xauth 
   xdotool)
 web_packages=(cmake make g++ clang lld zip wasi-libc libc++-dev-wasm32 libclang-rt-dev-wasm32
   python3 chromium chromium-driver python3-selenium fonts-liberation nodejs unzip libxml2-utils
-  poppler-utils)
+  poppler-utils firefox-esr webkit2gtk-driver xvfb imagemagick)
 release_packages=(cmake make g++ qt6-base-dev libgl-dev mingw-w64 dpkg-dev file wixl msitools zip
   unzip lintian appstream desktop-file-utils icoutils wine wine64 xvfb xauth x11-utils
   xdotool fonts-liberation libxml2-utils)
@@ -69,19 +70,25 @@ if [ ${#missing[@]} -gt 0 ]; then
   quietly "installing ${missing[*]}" "${apt_get[@]}" install -y -q "${missing[@]}" || exit 1
 fi
 
-# For `web` and `test`: the page's accessibility checker and the learning platform's run-time
-# the package is tested against, from npm, pinned (with Debian's npm where the nodejs package
-# brings none of its own).
+# For `web` and `test`, from npm, pinned (with Debian's npm where the nodejs package brings
+# none of its own): the accessibility checker, the learning platform's run-time the package
+# is tested against, Firefox's driver over WebDriver BiDi, and the checkers of the page's CSS
+# and JavaScript against the browsers it must serve. Each finds its peers (eslint, postcss)
+# beside it, not a copy of its own.
+npm_packages=(axe-core@4.14.1 scorm-again@3.4.3 puppeteer-core@24.43.1 doiuse@6.0.6 postcss@8.5.6
+  eslint@8.57.1 eslint-plugin-compat@6.2.1 eslint-plugin-ecmascript-compat@3.2.1)
 case "$set_name" in
   web | test)
     command -v npm >/dev/null || quietly "installing npm" "${apt_get[@]}" install -y -q npm ||
       exit 1
-    [ -f "$(npm root -g)/axe-core/axe.min.js" ] ||
-      quietly "installing axe-core@4.14.1 from npm" "${sudo[@]}" npm install -g --no-audit \
-        --no-fund --loglevel=error axe-core@4.14.1 || exit 1
-    [ -f "$(npm root -g)/scorm-again/dist/scorm12.js" ] ||
-      quietly "installing scorm-again@3.4.3 from npm" "${sudo[@]}" npm install -g --no-audit \
-        --no-fund --loglevel=error scorm-again@3.4.3 || exit 1
+    root=$(npm root -g)
+    npm_missing=()
+    for p in "${npm_packages[@]}"; do
+      grep -qs "\"version\": \"${p##*@}\"" "$root/${p%@*}/package.json" || npm_missing+=("$p")
+    done
+    [ ${#npm_missing[@]} -eq 0 ] ||
+      quietly "installing ${npm_missing[*]} from npm" "${sudo[@]}" npm install -g --no-audit \
+        --no-fund --loglevel=error --legacy-peer-deps "${npm_missing[@]}" || exit 1
     ;;
 esac
 

@@ -141,11 +141,12 @@ TEST(WebMarkup, PageTexts) {
   const ClientSize& size = kClientSizes[0];  // at the page's 96 DPI
   ASSERT_EQ(size.dpi, 96);
   const std::string w = std::to_string(size.width), h = std::to_string(size.height);
-  EXPECT_EQ(ui::web::PageTexts().rfind("{\"title\": " + ui::ToJson(ToUtf8(ui::Form().caption)) +
-                                           ",\n\"colour\": \"#c0c0ff\",\n\"reflow\": \"(width < " +
-                                           w + "px), (width < 30.875rem), (height < " + h +
-                                           "px), (height < 23.875rem)\",\n\"window\": \"<main",
-                                       0),
+  EXPECT_EQ(ui::web::PageTexts().rfind(
+                "{\"title\": " + ui::ToJson(ToUtf8(ui::Form().caption)) +
+                    ",\n\"colour\": \"#c0c0ff\",\n\"reflow\": \"not all and (min-width: " + w +
+                    "px), not all and (min-width: 30.875rem), not all and (min-height: " + h +
+                    "px), not all and (min-height: 23.875rem)\",\n\"window\": \"<main",
+                0),
             0u);
 }
 

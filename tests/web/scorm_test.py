@@ -20,7 +20,7 @@ import zipfile
 
 from selenium.webdriver.support.ui import WebDriverWait
 
-import chromium
+import engines
 
 PACKAGE = pathlib.Path(os.environ.get("QUIZ_WEB_PACKAGE",
                                       "build/web/pioneers-quiz-scorm-1.0.0.zip"))
@@ -89,25 +89,24 @@ RECORD_CONSOLE = """
 # The browser, behind these few calls: a page and its frames, a window it opens, clicks,
 # scripts, waits and printing.
 def setUpModule():
-    global browser, profile, site, server, pages_server
+    global browser, chromium, site, server, pages_server
     site = pathlib.Path(tempfile.mkdtemp(prefix="quiz-platform-"))
     with zipfile.ZipFile(PACKAGE) as package:
         package.extractall(site / "package")
     shutil.copy(RUNTIME, site / "scorm12.js")
     (site / "host.html").write_text(HOST, encoding="utf-8")
     (site / "middle.html").write_text(MIDDLE, encoding="utf-8")
-    server = chromium.serve(site)
-    pages_server = chromium.serve(PAGE_DIR)
-    profile = tempfile.mkdtemp(prefix="quiz-chromium-")
-    browser = chromium.start(profile)
+    server = engines.serve(site)
+    pages_server = engines.serve(PAGE_DIR)
+    chromium = engines.start("chromium")  # its WebDriver session, for frames and windows
+    browser = chromium.driver
     browser.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": RECORD_CONSOLE})
 
 
 def tearDownModule():
-    browser.quit()
+    chromium.quit()
     server.shutdown()
     pages_server.shutdown()
-    shutil.rmtree(profile, ignore_errors=True)
     shutil.rmtree(site, ignore_errors=True)
 
 

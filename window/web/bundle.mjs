@@ -1,13 +1,13 @@
 #!/usr/bin/env node
 // Writes the page for a static host (a folder, offline and installable) and the single-file
-// page, both with the window's markup that the writer module makes from the definition.
-//   bundle.mjs WRITER PAGE_MODULE PAGE_DIR SINGLE_FILE SOURCE_DIR ICON
+// page, both with the window's markup that the writer module makes from the definition. The
+// icons are copied as resources/make_icon.py drew them.
+//   bundle.mjs WRITER PAGE_MODULE PAGE_DIR SINGLE_FILE SOURCE_DIR RESOURCES_DIR
 import crypto from 'node:crypto';
 import fs from 'node:fs';
 import path from 'node:path';
-import zlib from 'node:zlib';
 
-const [writer, pageModule, pageDir, singleFile, sourceDir, icon] = process.argv.slice(2);
+const [writer, pageModule, pageDir, singleFile, sourceDir, resources] = process.argv.slice(2);
 const source = (name) => fs.readFileSync(path.join(sourceDir, name), 'utf8');
 
 // The writer's texts: title, colour, reflow condition and the window's markup.
@@ -35,76 +35,13 @@ function replaceOnce(text, what, by) {
   return text.replace(what, () => by);
 }
 
-// PNG: the icon (8-bit RGBA, not interlaced) read, scaled up by whole pixels and written.
-function readPng(bytes) {
-  let width = 0, height = 0;
-  const data = [];
-  for (let at = 8; at < bytes.length; at += 12 + bytes.readUInt32BE(at)) {
-    const type = bytes.toString('latin1', at + 4, at + 8);
-    const chunk = bytes.subarray(at + 8, at + 8 + bytes.readUInt32BE(at));
-    if (type === 'IHDR') {
-      [width, height] = [chunk.readUInt32BE(0), chunk.readUInt32BE(4)];
-      if (chunk[8] !== 8 || chunk[9] !== 6 || chunk[12] !== 0) throw new Error('icon: not RGBA');
-    } else if (type === 'IDAT') {
-      data.push(chunk);
-    }
-  }
-  const raw = zlib.inflateSync(Buffer.concat(data));
-  const stride = width * 4;
-  const pixels = Buffer.alloc(stride * height);
-  for (let y = 0; y < height; ++y) {
-    const filter = raw[y * (stride + 1)];
-    for (let x = 0; x < stride; ++x) {
-      const a = x >= 4 ? pixels[y * stride + x - 4] : 0;
-      const b = y > 0 ? pixels[(y - 1) * stride + x] : 0;
-      const c = x >= 4 && y > 0 ? pixels[(y - 1) * stride + x - 4] : 0;
-      const p = a + b - c;
-      const paeth = Math.abs(p - a) <= Math.abs(p - b) && Math.abs(p - a) <= Math.abs(p - c) ? a
-        : Math.abs(p - b) <= Math.abs(p - c) ? b : c;
-      const predictor = [0, a, b, (a + b) >> 1, paeth][filter];
-      pixels[y * stride + x] = (raw[y * (stride + 1) + 1 + x] + predictor) & 255;
-    }
-  }
-  return { width, height, pixels };
-}
-
-const crcTable = Array.from({ length: 256 }, (_, n) => {
-  for (let k = 0; k < 8; ++k) n = n & 1 ? 0xEDB88320 ^ (n >>> 1) : n >>> 1;
-  return n >>> 0;
-});
-function chunk(type, data) {
-  const body = Buffer.concat([Buffer.from(type, 'latin1'), data]);
-  let crc = ~0;
-  for (const byte of body) crc = crcTable[(crc ^ byte) & 255] ^ (crc >>> 8);
-  const out = Buffer.alloc(12 + data.length);
-  out.writeUInt32BE(data.length, 0);
-  body.copy(out, 4);
-  out.writeUInt32BE((~crc) >>> 0, 8 + data.length);
-  return out;
-}
-
-function scaledPng({ width, height, pixels }, size) {
-  const raw = Buffer.alloc(size * (size * 4 + 1));
-  for (let y = 0; y < size; ++y) {
-    for (let x = 0; x < size; ++x) {
-      const from = (Math.floor(y * height / size) * width + Math.floor(x * width / size)) * 4;
-      pixels.copy(raw, y * (size * 4 + 1) + 1 + x * 4, from, from + 4);
-    }
-  }
-  const header = Buffer.alloc(13);
-  header.writeUInt32BE(size, 0);
-  header.writeUInt32BE(size, 4);
-  header.set([8, 6, 0, 0, 0], 8);
-  return Buffer.concat([Buffer.from([137, 80, 78, 71, 13, 10, 26, 10]), chunk('IHDR', header),
-    chunk('IDAT', zlib.deflateSync(raw, { level: 9 })), chunk('IEND', Buffer.alloc(0))]);
-}
-
 const texts = await pageTexts();
 const escaped = texts.title.replace(/[&<>"]/g, (c) => `&#${c.charCodeAt(0)};`);
 const html = fill(source('index.html'), { title: escaped, colour: texts.colour,
   window: texts.window, worksheet: texts.worksheet });
 // The one-column rules apply where the window does not fit, and where the script finds the
-// text larger than the window was drawn for (a minimum font size): the same rules twice.
+// text larger than the window was drawn for (a minimum font size): the same rules twice, the
+// second time each selector under :root.reflow (written out: older browsers cannot nest).
 function reflowed(css) {
   const open = css.indexOf('@media REFLOW {');
   if (open < 0) throw new Error('bundle.mjs: @media REFLOW not found');
@@ -115,19 +52,21 @@ function reflowed(css) {
     ++close;
   } while (depth > 0 || css[close - 1] !== '}');
   const rules = css.slice(css.indexOf('{', open) + 1, close - 1);
-  return `${css.slice(0, open)}@media ${texts.reflow} {${rules}}\n:root.reflow {${rules}}` +
+  const scoped = rules.replace(/(\s*)([^{}]+?)\s*\{/g, (all, space, selectors) =>
+    `${space}${selectors.split(',').map((s) => `:root.reflow ${s.trim()}`).join(', ')} {`);
+  return `${css.slice(0, open)}@media ${texts.reflow} {${rules}}\n${scoped.trimStart()}` +
     css.slice(close);
 }
 const style = reflowed(source('quiz.css'));
 const script = source('quiz.js') + source('platform.js');
-const iconBytes = fs.readFileSync(icon);
-const iconPixels = readPng(iconBytes);
+const icon = (size) => fs.readFileSync(path.join(resources, `pioneers-quiz${size}.png`));
+const iconBytes = icon('');
 
 // The folder: the page, its module, icons, manifest and the service worker over them all.
 const files = {
   'index.html': html, 'quiz.css': style, 'quiz.js': script,
   'quiz.wasm': fs.readFileSync(pageModule), 'pioneers-quiz.png': iconBytes,
-  'icon-192.png': scaledPng(iconPixels, 192), 'icon-512.png': scaledPng(iconPixels, 512),
+  'icon-192.png': icon('-192'), 'icon-512.png': icon('-512'),
 };
 files['manifest.webmanifest'] = JSON.stringify({
   name: texts.title, lang: 'bg', start_url: './', scope: './', display: 'standalone',

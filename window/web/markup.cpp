@@ -267,9 +267,15 @@ std::string PageTexts() {
   const int height = TwipsToPixels(form.client_height, kCssDpi);
   std::string out = "{\"title\": ";
   AppendJson(out, form.caption);
-  out += ",\n\"colour\": \"" + Colour(form.back_color) + "\",\n\"reflow\": \"(width < " +
-         Number(width) + "px), (width < " + Rem(width) + "rem), (height < " + Number(height) +
-         "px), (height < " + Rem(height) + "rem)\",\n\"window\": ";
+  // Narrower or lower than the window, in CSS pixels or at the user's font size; written
+  // without the range syntax, which older browsers do not read.
+  const auto under = [](const char* side, const std::string& size) {
+    return "not all and (min-" + std::string(side) + ": " + size + ")";
+  };
+  out += ",\n\"colour\": \"" + Colour(form.back_color) + "\",\n\"reflow\": \"" +
+         under("width", Number(width) + "px") + ", " + under("width", Rem(width) + "rem") + ", " +
+         under("height", Number(height) + "px") + ", " + under("height", Rem(height) + "rem") +
+         "\",\n\"window\": ";
   AppendJson(out, std::string_view(WindowMarkup()));
   out += ",\n\"worksheet\": ";
   AppendJson(out, std::string_view(WorksheetMarkup()));

@@ -58,7 +58,8 @@ function bindClicks(q, table) {
 function bindKeys(q, table) {
   const positions = new Map(elements.map((element, position) => [element, position]));
   addEventListener('keydown', (event) => {
-    const key = table.keys.indexOf(event.key);
+    // A key its browser cannot name (Shift+Tab, as some systems report it) by its place.
+    const key = table.keys.indexOf(event.key === 'Unidentified' ? event.code : event.key);
     if (key < 0) return;
     const modifiers = table.modifiers.reduce(
       (bits, name, bit) => (event[name + 'Key'] ? bits | (1 << bit) : bits), 0);
@@ -70,12 +71,13 @@ function bindKeys(q, table) {
 }
 
 // Text drawn larger than the window's unit allows (a minimum font size setting, which the
-// unit does not follow): the one-column layout, as where the window does not fit.
+// unit does not follow, and which some browsers keep out of the computed font size): where
+// a control's text no longer fits it, the one-column layout, as where the window does not
+// fit. The result box scrolls by design.
 function fitText() {
-  const form = document.getElementById('quiz');
-  const style = getComputedStyle(form);
-  const unit = form.offsetWidth / parseFloat(style.getPropertyValue('--w'));
-  if (parseFloat(style.fontSize) > parseFloat(style.getPropertyValue('--font')) * unit + 0.5) {
+  const cut = (e) => e.scrollWidth > e.clientWidth + 1 ||
+    (getComputedStyle(e).overflowY !== 'scroll' && e.scrollHeight > e.clientHeight + 1);
+  if ([...document.querySelectorAll('#quiz [id]')].some(cut)) {
     document.documentElement.classList.add('reflow');
   }
 }
@@ -86,16 +88,22 @@ function workOffline() {
   navigator.serviceWorker.register('sw.js').catch(() => {});  // the page works without
 }
 
-let q = null;
-q = await instantiate(pageCalls(() => q));
-q._initialize();
-const table = readTable(q);
-findElements(table);
-bindClicks(q, table);
-bindKeys(q, table);
-q.quiz_load();
-fitText();
-document.getElementById('quiz').inert = false;  // the window takes input once it works
-elements[table.start]?.focus({ preventScroll: true });
-connectPlatform(q);  // platform.js: where the page runs in a learning platform
-workOffline();
+// The window takes input once it works. Where the module cannot be fetched or built, it
+// stays inert and the page's own line says so.
+try {
+  let q = null;
+  q = await instantiate(pageCalls(() => q));
+  q._initialize();
+  const table = readTable(q);
+  findElements(table);
+  bindClicks(q, table);
+  bindKeys(q, table);
+  q.quiz_load();
+  fitText();
+  document.getElementById('quiz').inert = false;
+  elements[table.start]?.focus({ preventScroll: true });
+  connectPlatform(q);  // platform.js: where the page runs in a learning platform
+  workOffline();
+} catch {
+  document.getElementById('quiz-failed').hidden = false;
+}
