@@ -9,14 +9,18 @@ WebKitWebDriver and MiniBrowser on a virtual display of its own).
     png = browser.screenshot(); browser.quit()
 
 What an engine cannot do raises Unsupported (a unittest.SkipTest): a test that needs it is
-reported as not run in that engine, with the reason."""
+reported as not run in that engine, with the reason. A browser that leaves a command
+unanswered for WAIT seconds is taken for hung: its processes are stopped and the command
+raises Hung, naming what it was asked."""
 import base64
 import functools
 import http.server
 import json
 import os
 import pathlib
+import select
 import shutil
+import signal
 import subprocess
 import tempfile
 import threading
@@ -25,10 +29,30 @@ import unittest
 
 ENGINES = ("chromium", "firefox", "webkit")
 HERE = pathlib.Path(__file__).resolve().parent
+LIMIT = 60  # seconds a page's load or a script may take, as the browser measures it
+WAIT = 90  # seconds for any answer, measured here: a browser too busy to keep its own limit
 
 
 class Unsupported(unittest.SkipTest):
     """A facility this engine does not have."""
+
+
+class Hung(AssertionError):
+    """A browser that gave no answer within WAIT seconds (its processes are stopped)."""
+
+
+def stop_group(process, grace=5):
+    """A process started in a session of its own, and what is left of its group: asked to
+    end, given a few seconds, then ended."""
+    for sig in (signal.SIGTERM, signal.SIGKILL):
+        try:
+            os.killpg(process.pid, sig)
+        except ProcessLookupError:
+            break
+        try:
+            process.wait(grace)
+        except subprocess.TimeoutExpired:
+            pass
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
@@ -139,10 +163,38 @@ class SeleniumBrowser(Browser):
     def open(self, url):
         self.driver.get(url)
 
-    def limit_waits(self):
-        """A page or script that never ends fails its check within a minute."""
-        self.driver.set_page_load_timeout(60)
-        self.driver.set_script_timeout(60)
+    def connect(self, service, session):
+        """A session, session(service), with the driver of this service. A page or script
+        that never ends fails within LIMIT seconds; a command left unanswered (a browser too
+        busy to keep that limit) within WAIT seconds, the browser stopped."""
+        from selenium.webdriver.remote.remote_connection import RemoteConnection
+        from urllib3.exceptions import TimeoutError as NoAnswer
+        RemoteConnection.set_timeout(WAIT)
+        self.service = service
+        try:
+            self.driver = session(service)
+        except NoAnswer as error:
+            self.kill()
+            raise Hung(f"{self.name}: no session within {WAIT} s") from error
+        execute = self.driver.command_executor.execute
+
+        def bounded(command, params):
+            try:
+                return execute(command, params)
+            except NoAnswer as error:
+                self.kill()
+                raise Hung(f"{self.name}: no answer to {command} {str(params)[:120]} within "
+                           f"{WAIT} s; the browser is stopped") from error
+        self.driver.command_executor.execute = bounded
+        self.version = self.driver.capabilities["browserVersion"]
+        self.driver.set_page_load_timeout(LIMIT)
+        self.driver.set_script_timeout(LIMIT)
+
+    def kill(self):
+        """The driver and its browser ended at once, without a word to them."""
+        if getattr(self.service, "process", None):
+            stop_group(self.service.process)
+        self.driver = None
 
     def js(self, script, *args):
         return self.driver.execute_script(script, *args)
@@ -185,7 +237,9 @@ class SeleniumBrowser(Browser):
         return (element.aria_role, element.accessible_name) == (role, name)
 
     def quit(self):
-        self.driver.quit()
+        if self.driver:
+            self.driver.quit()
+            self.service.stop()
 
 
 class Chromium(SeleniumBrowser):
@@ -210,10 +264,8 @@ class Chromium(SeleniumBrowser):
                      "--disable-sync", "--window-size=800,600",
                      f"--user-data-dir={self.profile}"):
             options.add_argument(flag)
-        self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"),
-                                       options=options)
-        self.version = self.driver.capabilities["browserVersion"]
-        self.limit_waits()
+        self.connect(Service("/usr/bin/chromedriver", popen_kw={"start_new_session": True}),
+                     lambda service: webdriver.Chrome(service=service, options=options))
         self.media = [{"name": "forced-colors", "value": "active"}] if forced_colours else []
         self.set_viewport(800, 600)
 
@@ -247,8 +299,10 @@ class Chromium(SeleniumBrowser):
         return self.cdp("Page.getInstallabilityErrors")["installabilityErrors"]
 
     def quit(self):
-        super().quit()
-        shutil.rmtree(self.profile, ignore_errors=True)
+        try:
+            super().quit()
+        finally:
+            shutil.rmtree(self.profile, ignore_errors=True)
 
 
 class Firefox(Browser):
@@ -266,13 +320,18 @@ class Firefox(Browser):
             prefs["javascript.enabled"] = False
         self.bridge = subprocess.Popen(
             ["node", str(HERE / "firefox.cjs"), json.dumps(prefs)], stdin=subprocess.PIPE,
-            stdout=subprocess.PIPE, text=True, encoding="utf-8",
-            env=dict(os.environ, NODE_PATH=str(npm_root())))
+            stdout=subprocess.PIPE, text=True, encoding="utf-8", start_new_session=True,
+            env=dict(os.environ, NODE_PATH=str(npm_root()), QUIZ_LIMIT=str(LIMIT)))
         self.version = self.call("version").split("/")[-1]
 
     def call(self, command, *args):
         self.bridge.stdin.write(json.dumps([command, *args]) + "\n")
         self.bridge.stdin.flush()
+        # One answer a line, read whole: nothing waits in the reader's buffer before a call.
+        if not select.select([self.bridge.stdout], [], [], WAIT)[0]:
+            stop_group(self.bridge)  # puppeteer ends its browser as it is asked to end
+            raise Hung(f"firefox: no answer to {command} {str(args)[:120]} within {WAIT} s; "
+                       "the browser is stopped")
         line = self.bridge.stdout.readline()
         if not line:
             raise RuntimeError(f"firefox.cjs stopped (exit {self.bridge.wait()})")
@@ -310,10 +369,14 @@ class Firefox(Browser):
 
     def quit(self):
         try:
-            self.call("quit")
+            if self.bridge.poll() is None:
+                self.call("quit")
         finally:
             self.bridge.stdin.close()
-            self.bridge.wait(30)
+            try:
+                self.bridge.wait(30)
+            except subprocess.TimeoutExpired:
+                stop_group(self.bridge)
 
 
 class WebKit(SeleniumBrowser):
@@ -349,7 +412,7 @@ class WebKit(SeleniumBrowser):
         os.close(write)
         with os.fdopen(read) as display:
             self.display = ":" + display.readline().strip()
-        self.driver = None
+        self.driver = self.service = None
         self.scale = 0
         self.viewport = (800, 600)
         self.begin(1)
@@ -359,19 +422,16 @@ class WebKit(SeleniumBrowser):
         from selenium.webdriver.remote.webdriver import WebDriver
         from selenium.webdriver.webkitgtk.options import Options
         from selenium.webdriver.webkitgtk.service import Service
-        if self.driver:
-            self.driver.quit()
-            self.service.stop()
+        super().quit()
         options = Options()
         options.binary_location = self.MINIBROWSER
         for argument in self.arguments:
             options.add_argument(argument)
-        self.service = Service("/usr/bin/WebKitWebDriver", env=dict(
-            os.environ, DISPLAY=self.display, GDK_SCALE=str(scale), XDG_CONFIG_HOME=self.work))
-        self.service.start()
-        self.driver = WebDriver(command_executor=self.service.service_url, options=options)
-        self.version = self.driver.capabilities["browserVersion"]
-        self.limit_waits()
+        self.connect(Service("/usr/bin/WebKitWebDriver", popen_kw={"start_new_session": True},
+                             env=dict(os.environ, DISPLAY=self.display, GDK_SCALE=str(scale),
+                                      XDG_CONFIG_HOME=self.work)),
+                     lambda service: service.start() or WebDriver(
+                         command_executor=service.service_url, options=options))
         self.scale = scale
         self.bar = self.js("return [outerWidth - innerWidth, outerHeight - innerHeight]")
         self.fit_window()
@@ -415,8 +475,7 @@ class WebKit(SeleniumBrowser):
 
     def quit(self):
         try:
-            self.driver.quit()
-            self.service.stop()
+            super().quit()
         finally:
             self.xvfb.terminate()
             self.xvfb.wait()

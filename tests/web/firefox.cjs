@@ -13,6 +13,7 @@ const KEYS = {
 
 async function main() {
   const browser = await puppeteer.launch({
+    protocolTimeout: 1000 * Number(process.env.QUIZ_LIMIT || 60),
     browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true,
     extraPrefsFirefox: JSON.parse(process.argv[2] || '{}'),
   });
