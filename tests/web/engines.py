@@ -80,6 +80,15 @@ def serve(directory):
     return server
 
 
+def until(condition, what, timeout=10):
+    """Until condition() holds, polled; a check that waits longer fails, saying for what."""
+    end = time.monotonic() + timeout
+    while not condition():
+        if time.monotonic() > end:
+            raise AssertionError(f"{what}: not within {timeout} s")
+        time.sleep(0.05)
+
+
 @functools.cache
 def npm_root():
     """Where the tools from npm are installed (scripts/setup.sh web)."""
@@ -141,6 +150,26 @@ class Browser:
     def installability_errors(self):
         """Why the page could not be installed as an application, where the engine says."""
         raise Unsupported(f"{self.name} has no installability check of its own")
+
+    def enter(self, *frames):
+        """Scripts and clicks from now on in the top document, then in each nested frame in
+        turn (by the id of its element); a page opened anew starts at the top."""
+        raise NotImplementedError
+
+    def follow_opened(self):
+        """Into the window the page opened, once it has; close_opened returns from it."""
+        raise NotImplementedError
+
+    def close_opened(self):
+        raise NotImplementedError
+
+    def on_every_document(self, script):
+        """A script run first in every document the window loads, frames included."""
+        raise Unsupported(f"{self.name}: no script run before every document's own")
+
+    def print_pdf(self):
+        """The page as the browser prints it, at the page size its style asks for: PDF."""
+        raise Unsupported(f"{self.name} cannot print a page to PDF when driven")
 
     def quit(self):
         raise NotImplementedError
@@ -232,6 +261,21 @@ class SeleniumBrowser(Browser):
     def refocus(self):
         self.driver.switch_to.window(self.driver.current_window_handle)
 
+    def enter(self, *frames):
+        self.driver.switch_to.default_content()
+        for frame in frames:
+            self.driver.switch_to.frame(self.driver.find_element("id", frame))
+
+    def follow_opened(self):
+        self.opener = self.driver.current_window_handle
+        until(lambda: len(self.driver.window_handles) == 2, f"{self.name}: a window opened")
+        self.driver.switch_to.window(
+            next(h for h in self.driver.window_handles if h != self.opener))
+
+    def close_opened(self):
+        self.driver.close()
+        self.driver.switch_to.window(self.opener)
+
     def is_named(self, selector, role, name):
         element = self.driver.find_element("css selector", selector)
         return (element.aria_role, element.accessible_name) == (role, name)
@@ -297,6 +341,12 @@ class Chromium(SeleniumBrowser):
 
     def installability_errors(self):
         return self.cdp("Page.getInstallabilityErrors")["installabilityErrors"]
+
+    def on_every_document(self, script):
+        self.cdp("Page.addScriptToEvaluateOnNewDocument", {"source": script})
+
+    def print_pdf(self):
+        return base64.b64decode(self.cdp("Page.printToPDF", {"preferCSSPageSize": True})["data"])
 
     def quit(self):
         try:
@@ -366,6 +416,21 @@ class Firefox(Browser):
 
     def is_named(self, selector, role, name):
         return self.call("named", selector, role, name)
+
+    def enter(self, *frames):
+        self.call("enter", list(frames))
+
+    def follow_opened(self):
+        self.call("opened")
+
+    def close_opened(self):
+        self.call("closeOpened")
+
+    def on_every_document(self, script):
+        self.call("everyDocument", script)
+
+    def print_pdf(self):
+        return base64.b64decode(self.call("pdf"))
 
     def quit(self):
         try:
@@ -480,3 +545,25 @@ class WebKit(SeleniumBrowser):
             self.xvfb.terminate()
             self.xvfb.wait()
             shutil.rmtree(self.work, ignore_errors=True)
+
+
+def main(module, argv):
+    """A test module's checks in one engine, the engine's name in module.ENGINE:
+         MODULE ENGINE [Class.test ...]   those checks (all by default)
+         MODULE --list                    every check's name, one a line
+    A check the engine cannot make is reported as not run there, with the reason; where no
+    check ran, the exit status is 77."""
+    loader = unittest.TestLoader()
+    every = [f"{case.__class__.__name__}.{case._testMethodName}"
+             for suite in loader.loadTestsFromModule(module) for case in suite]
+    if argv[1:] == ["--list"]:
+        print("\n".join(every))
+        return 0
+    module.ENGINE = argv[1]
+    result = unittest.TextTestRunner(verbosity=2).run(
+        loader.loadTestsFromNames(argv[2:] or every, module))
+    for case, reason in result.skipped:
+        print(f"not run in {argv[1]}: {case.id().split('.', 1)[1]}: {reason}")
+    if not result.wasSuccessful():
+        return 1
+    return 77 if result.skipped and len(result.skipped) == result.testsRun else 0

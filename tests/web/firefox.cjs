@@ -18,24 +18,60 @@ async function main() {
     extraPrefsFirefox: JSON.parse(process.argv[2] || '{}'),
   });
   // A page of its own (the one Firefox opens with never has the keyboard's focus), and a new
-  // one in its place where the browser's own keys took the focus away from it.
+  // one in its place where the browser's own keys took the focus away from it. Scripts and
+  // clicks go to `frame` (the page's top document unless a frame was entered); `opener` is the
+  // page that opened the one followed; `early` the scripts run first in every document.
   let page = null;
+  let frame = null;
+  let opener = null;
+  const early = [];
+  const target = () => frame ?? page.mainFrame();
   async function newPage(url) {
     const viewport = page?.viewport() ?? { width: 800, height: 600 };
     const old = await browser.pages();
     page = await browser.newPage();
+    frame = null;
     for (const other of old) await other.close();
     await page.setViewport(viewport);
+    for (const script of early) await page.evaluateOnNewDocument(script);
     if (url) await page.goto(url, { waitUntil: 'load' });
   }
   await newPage();
   const commands = {
     version: () => browser.version(),
-    open: async (url) => { await page.goto(url, { waitUntil: 'load' }); },
+    open: async (url) => {
+      frame = null;
+      await page.goto(url, { waitUntil: 'load' });
+    },
     refocus: () => newPage(page.url()),
-    js: (script, args) =>
-      page.evaluate(`(async function () {\n${script}\n}).apply(null, ${JSON.stringify(args)})`),
-    click: (id) => page.click(`[id="${id}"]`),
+    js: (script, args) => target().evaluate(
+      `(async function () {\n${script}\n}).apply(null, ${JSON.stringify(args)})`),
+    click: (id) => target().click(`[id="${id}"]`),
+    async enter(ids) {
+      frame = null;
+      for (const id of ids) {
+        frame = await (await target().waitForSelector(`[id="${id}"]`)).contentFrame();
+      }
+    },
+    async opened() {
+      for (let tries = 0; (await browser.pages()).length < 2; ++tries) {
+        if (tries === 200) throw new Error('no window opened within 10 s');
+        await new Promise((done) => setTimeout(done, 50));
+      }
+      opener = page;
+      page = (await browser.pages()).find((other) => other !== opener);
+      frame = null;
+    },
+    async closeOpened() {
+      await page.close();
+      page = opener;
+      frame = null;
+    },
+    async everyDocument(script) {
+      early.push(script);
+      await page.evaluateOnNewDocument(script);
+    },
+    pdf: async () => Buffer.from(await page.pdf({ preferCSSPageSize: true })).toString('base64'),
     tap: (x, y) => page.touchscreen.tap(x, y),
     async key(names) {
       const key = KEYS[names.pop()];

@@ -1,11 +1,9 @@
 #!/usr/bin/python3
 """The quiz page in one browser engine against the shared tables (JSON from dump_scenarios):
 every check written once, for Chromium, Firefox and WebKitGTK alike (engines.py).
-  page_test.py ENGINE [Class.test ...]   those checks (all by default) in that engine
-  page_test.py --list                    every check's name, one a line
-A check that needs what the engine does not have is reported as not run there, with the
-reason; run alone, it exits 77. The environment names the pages, the tables and where to
-save screenshots."""
+  page_test.py ENGINE [Class.test ...]   (or --list; engines.main says how they run)
+The environment names the pages, the tables, where to save screenshots and, with
+QUIZ_ROW, the one row of the scenario and keyboard tables to play."""
 import base64
 import itertools
 import json
@@ -100,11 +98,8 @@ def js(script, *args):
 
 def wait_for(condition, what, timeout=10, on=None):
     """Until a script's condition holds in the page."""
-    end = time.monotonic() + timeout
-    while not (on or browser()).js(f"return !!({condition})"):
-        if time.monotonic() > end:
-            raise AssertionError(f"{ENGINE}: {what} within {timeout} s")
-        time.sleep(0.05)
+    engines.until(lambda: (on or browser()).js(f"return !!({condition})"), f"{ENGINE}: {what}",
+                  timeout)
 
 
 def open_page(url=None):
@@ -157,6 +152,16 @@ def text(result):
     return DATA["results"][result]
 
 
+def rows(table):
+    """The rows of a table, each a subtest of its own named by the row, so that a wrong row
+    hides none after it; QUIZ_ROW=NAME keeps the row of that name alone."""
+    only = os.environ.get("QUIZ_ROW")
+    chosen = [row for row in DATA[table] if only in (None, row["name"])]
+    if not chosen:
+        raise AssertionError(f"no row named {only!r} in {table}")
+    return chosen
+
+
 # Clicks a batch of controls by id (those the window has) and records the state after each.
 PLAY_BATCH = """
   const record = () => {""" + STATE + """};
@@ -197,7 +202,7 @@ class ReplayTest(unittest.TestCase):
         self.assertEqual([u for u in fetched if not u.startswith("data:")], [])
 
     def test_every_key_run(self):
-        for run in DATA["key_runs"]:
+        for run in rows("key_runs"):
             with self.subTest(run["name"]):
                 open_page()
                 self.assertEqual(state()["focus"], DATA["opening"]["focus"], "at start")
@@ -221,7 +226,7 @@ class ReplayTest(unittest.TestCase):
                     self.assert_state(state(), step, where, keys=True)
 
     def test_every_scenario(self):
-        for scenario in DATA["scenarios"]:
+        for scenario in rows("scenarios"):
             with self.subTest(scenario["name"]):
                 open_page()
                 self.assert_state(state(), DATA["opening"], "at start", keys=True)
@@ -691,27 +696,5 @@ class MessageTest(unittest.TestCase):
             other.quit()
 
 
-def checks():
-    loader = unittest.TestLoader()
-    return [f"{case.__class__.__name__}.{case._testMethodName}"
-            for suite in loader.loadTestsFromModule(sys.modules[__name__]) for case in suite]
-
-
-def main(argv):
-    global ENGINE
-    if argv[1:] == ["--list"]:
-        print("\n".join(checks()))
-        return 0
-    ENGINE = argv[1]
-    names = argv[2:] or checks()
-    result = unittest.TextTestRunner(verbosity=2).run(
-        unittest.TestLoader().loadTestsFromNames(names, sys.modules[__name__]))
-    for case, reason in result.skipped:
-        print(f"not run in {ENGINE}: {case.id().split('.', 1)[1]}: {reason}")
-    if not result.wasSuccessful():
-        return 1
-    return 77 if result.skipped and len(result.skipped) == result.testsRun else 0
-
-
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    sys.exit(engines.main(sys.modules[__name__], sys.argv))
