@@ -466,10 +466,12 @@ class WebKit(SeleniumBrowser):
         self.arguments = ["--automation"]
         if not javascript:
             self.arguments.append("--enable-javascript=false")
-        if minimum_font_size:  # integer settings only through a settings file
-            config = pathlib.Path(self.work) / "settings.ini"
-            config.write_text(f"[websettings]\nminimum-font-size={minimum_font_size}\n")
-            self.arguments.append(f"--config={config}")
+        # Windows a page opens let through, as the other engines' drivers do; integer
+        # settings only through a settings file.
+        config = pathlib.Path(self.work) / "settings.ini"
+        config.write_text("[websettings]\njavascript-can-open-windows-automatically=true\n" +
+                          (f"minimum-font-size={minimum_font_size}\n" if minimum_font_size else ""))
+        self.arguments.append(f"--config={config}")
         read, write = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write), "-screen", "0", "{}x{}x24".format(*self.SCREEN),
@@ -551,8 +553,8 @@ def main(module, argv):
     """A test module's checks in one engine, the engine's name in module.ENGINE:
          MODULE ENGINE [Class.test ...]   those checks (all by default)
          MODULE --list                    every check's name, one a line
-    A check the engine cannot make is reported as not run there, with the reason; where no
-    check ran, the exit status is 77."""
+    A check (or part of one) the engine cannot make is reported as not run there, with the
+    reason, and the exit status is 77 where nothing failed: never passed in silence."""
     loader = unittest.TestLoader()
     every = [f"{case.__class__.__name__}.{case._testMethodName}"
              for suite in loader.loadTestsFromModule(module) for case in suite]
@@ -566,4 +568,4 @@ def main(module, argv):
         print(f"not run in {argv[1]}: {case.id().split('.', 1)[1]}: {reason}")
     if not result.wasSuccessful():
         return 1
-    return 77 if result.skipped and len(result.skipped) == result.testsRun else 0
+    return 77 if result.skipped else 0
