@@ -23,16 +23,20 @@ function pageCalls(exports) {
   };
 }
 
-// The single file carries the module inline, the folder page beside it: fetched either way,
-// at once, and compiled once the window is on the screen, so that the first paint waits for
-// none of it (a page opened in the background builds it when it is shown).
+// The single file carries the module inline, the folder page beside it; either is fetched
+// (the folder page's at once, the single file's decoded from its text once the window is
+// painted) and compiled once the window is painted, so that the first paint waits for none
+// of it (a page opened in the background builds it when it is shown).
 async function instantiate(page) {
+  const painted = new Promise((done) => requestAnimationFrame(() => setTimeout(done, 0)));
   const inline = document.getElementById('quiz-module');
-  const url = inline ? `data:application/wasm;base64,${inline.textContent.trim()}` : 'quiz.wasm';
-  const bytes = fetch(url).then((response) => response.arrayBuffer());
-  bytes.catch(() => {});  // a failure is met below, once awaited
-  await new Promise((painted) => requestAnimationFrame(() => setTimeout(painted, 0)));
-  return (await WebAssembly.instantiate(await bytes, { page })).instance.exports;
+  const response = inline
+    ? painted.then(() => fetch(`data:application/wasm;base64,${inline.textContent.trim()}`))
+    : fetch('quiz.wasm');
+  response.catch(() => {});  // a failure is met below, once awaited
+  await painted;
+  const bytes = await (await response).arrayBuffer();
+  return (await WebAssembly.instantiate(bytes, { page })).instance.exports;
 }
 
 function readTable(q) {
@@ -94,7 +98,6 @@ function workOffline() {
 // The window takes input once it works. Where the module cannot be fetched or built, it
 // stays inert and the page's own line says so.
 try {
-  fitText();  // before the module: where the script runs before the first paint, so does this
   let q = null;
   q = await instantiate(pageCalls(() => q));
   q._initialize();
@@ -103,6 +106,7 @@ try {
   bindClicks(q, table);
   bindKeys(q, table);
   q.quiz_load();
+  fitText();
   document.getElementById('quiz').inert = false;
   elements[table.start]?.focus({ preventScroll: true });
   connectPlatform(q);  // platform.js: where the page runs in a learning platform
