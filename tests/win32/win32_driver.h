@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "tests/scenarios/contrast.h"
-#include "tests/scenarios/expectations.h"
 #include "tests/scenarios/text_printer.h"
 #include "tests/scenarios/window_driver.h"
 #include "window/definition.h"
@@ -115,8 +114,8 @@ class Win32Driver : public WindowDriver {
     Pump();
   }
 
-  // The DPI the system shows the window at: the window's own where the system has one
-  // (looked up here, never withheld), else the screen's.
+  // The window's own DPI where the system has one (looked up here, never withheld), else the
+  // screen's.
   int Dpi() override {
     const auto window_dpi = ui::win32::ModuleFunction<UINT(WINAPI*)(HWND)>(
         GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
@@ -264,8 +263,8 @@ class Win32Driver : public WindowDriver {
     return PixelOf(form.at(r.x + (left + right) / 2, r.y + (top + bottom) / 2) & 0xFFFFFF);
   }
 
-  // Live-region events for the result box as a screen reader gets them: hooked out of
-  // context, delivered through this thread's message queue, counted once none comes in.
+  // Live-region events for the result box as a screen reader gets them (out of context,
+  // through this thread's queue), counted once no more come.
   std::optional<int> Announcements() override {
     for (std::size_t seen = ~std::size_t{0}; seen != announced_.size();) {
       seen = announced_.size();
@@ -381,16 +380,5 @@ class Win32Driver : public WindowDriver {
   HWINEVENTHOOK hook_ = nullptr;
   static inline std::vector<HWND> announced_;
 };
-
-// The client area and every control where the window puts them at this DPI.
-inline void ExpectLayoutAt(Win32Driver& d, int dpi) {
-  for (const ClientSize& size : kClientSizes) {
-    if (size.dpi != dpi) continue;
-    EXPECT_EQ(d.ClientSize(), (std::pair<int, int>{size.width, size.height}));
-  }
-  for (const Placed& p : kWindow) {
-    EXPECT_EQ(d.Rectangle(*ControlNamed(p.control)), PixelsAt(p, dpi)) << p.control;
-  }
-}
 
 }  // namespace quiz::testing
