@@ -145,9 +145,8 @@ class Win32Driver : public WindowDriver {
   }
   bool Visible(const ui::Control& c) override { return IsWindowVisible(Live(c)) != FALSE; }
 
-  // A point of each kind of control that neither its caption nor its border covers: beside
-  // an option button's caption away from the indicator, inside a command button's edge,
-  // below a frame's last button, inside the text box's edge, else at the bottom left.
+  // A point no caption or border covers: beside an option button's caption away from the
+  // indicator, inside a command button's or the text box's edge, below a frame's last button.
   std::optional<std::uint32_t> DrawnColor(const ui::Control* c) override {
     const Pixels form = Screen();
     if (c == nullptr) return PixelOf(form.at(4, 4));
@@ -183,9 +182,8 @@ class Win32Driver : public WindowDriver {
     return above && ChildWindowFromPointEx(GetParent(up), strip, CWP_SKIPINVISIBLE) == up;
   }
 
-  // The control painted alone into a bitmap of its own size (its caption and indicator with
-  // nothing around them), against the same control as the window shows it: every ink pixel
-  // of the first must be ink in the second.
+  // The control painted alone into a bitmap of its own size against the same control in the
+  // window: every ink pixel of the first must be ink in the second.
   std::optional<std::string> CaptionDefect(const ui::Control& c) override {
     const HWND control = Live(c);
     if (control == nullptr) return "not built";
@@ -214,9 +212,8 @@ class Win32Driver : public WindowDriver {
            std::to_string(Dpi()) + " DPI";
   }
 
-  // Where a caption is drawn, away from the indicator (a square at one end of an option
-  // button) and the border; a frame's over its top edge. The result box's text is the
-  // system's.
+  // Where a caption is drawn, away from an option button's indicator and the border; a
+  // frame's over its top edge. The result box's text is the system's.
   std::optional<double> CaptionContrast(const ui::Control& c) override {
     if (c.kind == ui::Kind::TextBox) return std::nullopt;
     const Pixels form = Screen();
@@ -241,9 +238,8 @@ class Win32Driver : public WindowDriver {
     }
     return best;
   }
-  // The middle of what differs from the button's colour where the indicator is drawn, a
-  // square of 12 pixels at 96 DPI and one more at the button's end; nothing where nothing
-  // differs.
+  // The middle of what differs from the button's colour in the indicator's square (12 pixels
+  // at 96 DPI, and one more) at the button's end; nothing where nothing differs.
   std::optional<std::uint32_t> EmptyIndicator(const ui::Control& c) override {
     if (c.kind != ui::Kind::OptionButton || Selected(c)) return std::nullopt;
     const Pixels form = Screen();
