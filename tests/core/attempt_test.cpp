@@ -1,7 +1,6 @@
-// What a learning platform is told of an attempt, against a platform that holds values, in
-// the cases the browser's runs with a real run-time do not reach: a return with kept data
-// that is partly foreign or lost, a status the platform set further, a long session, and a
-// second leaving.
+// What a learning platform is told of an attempt where the browser's runs do not reach: kept
+// data partly foreign or lost, a status the platform set further, a long session, a second
+// leaving.
 #include "window/web/attempt.h"
 
 #include <gtest/gtest.h>

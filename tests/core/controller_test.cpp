@@ -61,17 +61,6 @@ TEST_F(Controller, LoadForgetsChoicesAndDeselectsRowByRowWithoutTouchingTheText)
   EXPECT_EQ(w.writes, 0);
 }
 
-TEST_F(Controller, ClicksRememberTheLastIndexOfEachGroupAndWriteNothing) {
-  form.Option1_Click(5);
-  form.Option1_Click(0);
-  EXPECT_EQ(form.person(), 0);
-  EXPECT_EQ(form.achievement(), kNoAchievement);
-  form.Option2_Click(8);
-  EXPECT_EQ(form.person(), 0);
-  EXPECT_EQ(form.achievement(), 8);
-  EXPECT_EQ(w.writes, 0);
-}
-
 TEST_F(Controller, RightAnswerIsBuiltByReadingTheBoxBack) {
   form.Option1_Click(7);
   form.Option2_Click(7);

@@ -67,7 +67,6 @@ class QtDriver : public WindowDriver {
     return text;
   }
 
-  int Dpi() override { return 96; }
   std::optional<std::pair<int, int>> ClientSize() override {
     return std::pair<int, int>{window_.width(), window_.height()};
   }

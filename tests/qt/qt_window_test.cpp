@@ -1,10 +1,12 @@
-// The Qt window: the shared scenarios and window suite, then what is its own: icon and title,
-// font, indicators, the read-only box and its exact text, the command buttons' own look.
-// What a screen reader finds is checked over AT-SPI (tests/e2e).
+// The Qt window: the shared scenarios and window suite, in a light and a dark scheme, then what is
+// its own: icon and title, font, indicators, the read-only box and its exact text, the command
+// buttons' own look. What a screen reader finds is checked over AT-SPI (tests/e2e).
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFontInfo>
 #include <QImage>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -28,6 +30,37 @@ namespace {
 QUIZ_SCENARIO_ROWS(Qt, QtDriver);
 QUIZ_KEY_RUN_ROWS(Qt, QtDriver);
 INSTANTIATE_TYPED_TEST_SUITE_P(Qt, WindowConformance, QtDriver);
+
+// Sets a dark application palette for as long as it lives.
+class DarkScheme {
+ public:
+  DarkScheme() : saved_(QApplication::palette()) {
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Base, Qt::black);
+    dark.setColor(QPalette::AlternateBase, QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    dark.setColor(QPalette::Highlight, QColor(0x00, 0xFF, 0xFF));
+    dark.setColor(QPalette::HighlightedText, Qt::black);
+    QApplication::setPalette(dark);
+  }
+  ~DarkScheme() { QApplication::setPalette(saved_); }
+  DarkScheme(const DarkScheme&) = delete;
+  DarkScheme& operator=(const DarkScheme&) = delete;
+
+ private:
+  QPalette saved_;
+};
+
+// The window opened under a dark system scheme: the same layout, colours, keyboard and whole
+// captions, every caption readable and no indicator well turned dark.
+class DarkQtDriver : private DarkScheme, public QtDriver {};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(QtDark, WindowConformance, DarkQtDriver);
+QUIZ_KEY_RUN_ROWS(QtDark, DarkQtDriver);
 
 using ui::Control;
 using ui::qt::ToQString;

@@ -1,6 +1,5 @@
-// What the window must be, as literals, each written once: client area per DPI, colours,
-// places, and what assistive technology reads. The browser and AT-SPI tests read
-// them from the JSON that dump_scenarios writes. Controls are named as in "Option1(4)".
+// What the window must be, as literals, each written once (the browser and AT-SPI tests read
+// them from the JSON that dump_scenarios writes). Controls are named as in "Option1(4)".
 #pragma once
 
 #include <cstdint>

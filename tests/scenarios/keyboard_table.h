@@ -37,10 +37,21 @@ inline std::string KeyName(ui::KeyPress press) {
 
 struct KeyStep {
   ui::KeyPress key;
-  std::string_view focus, person, achievement;  // "" for no selected button
-  int chosen_person, chosen_achievement;
-  std::string_view result;  // as ExpectedResult names it
+  std::string_view focus = {}, person = {}, achievement = {};  // "" for no selected button
+  int chosen_person = 0, chosen_achievement = 0;
+  std::string_view result = {};  // as ExpectedResult names it
 };
+
+// {key} alone: a key that changes nothing, the step before it again.
+template <std::size_t N>
+constexpr std::array<KeyStep, N> Run(const KeyStep (&written)[N]) {
+  std::array<KeyStep, N> steps{};
+  for (std::size_t i = 0; i < N; ++i) {
+    steps[i] = i > 0 && written[i].focus.empty() ? steps[i - 1] : written[i];
+    steps[i].key = written[i].key;
+  }
+  return steps;
+}
 
 struct KeyRun {
   std::string_view name;
@@ -99,7 +110,8 @@ inline constexpr KeyStep kGroupsKeepTheirOwnStops[] = {
     {kSpace, "Command1(0)", "Option1(5)", "Option2(2)", 5, 2, "wrong"},
 };
 
-inline constexpr KeyStep kCommandsAndResultBox[] = {
+// clang-format off
+inline constexpr auto kCommandsAndResultBox = Run({
     {kTab, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
     // Space chooses the focused button of a group reached by Tab.
     {kSpace, "Option1(4)", "Option1(4)", "", 4, kNoAchievement, "statement"},
@@ -107,15 +119,11 @@ inline constexpr KeyStep kCommandsAndResultBox[] = {
     {kSpace, "Option2(4)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
     {kTab, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
     // Arrows on a command button change no choice and keep the focus.
-    {kUp, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
-    {kLeft, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
-    {kDown, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
-    {kRight, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "statement"},
+    {kUp}, {kLeft}, {kDown}, {kRight},
     {kEnter, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "right 4"},
-    {kSpace, "Command1(0)", "Option1(4)", "Option2(4)", 4, 4, "right 4"},
+    {kSpace},
     {kTab, "Command1(1)", "Option1(4)", "Option2(4)", 4, 4, "right 4"},
-    {kUp, "Command1(1)", "Option1(4)", "Option2(4)", 4, 4, "right 4"},
-    {kDown, "Command1(1)", "Option1(4)", "Option2(4)", 4, 4, "right 4"},
+    {kUp}, {kDown},
     {kEnter, "Command1(1)", "", "", kNoPerson, kNoAchievement, "clear"},
     {kShiftTab, "Command1(0)", "", "", kNoPerson, kNoAchievement, "clear"},
     {kSpace, "Command1(0)", "", "", kNoPerson, kNoAchievement, "wrong"},
@@ -123,40 +131,28 @@ inline constexpr KeyStep kCommandsAndResultBox[] = {
     {kSpace, "Command1(1)", "", "", kNoPerson, kNoAchievement, "clear"},
     // The result box takes no command: arrows, Enter and Esc leave everything as it is.
     {kTab, "Text1(0)", "", "", kNoPerson, kNoAchievement, "clear"},
-    {kDown, "Text1(0)", "", "", kNoPerson, kNoAchievement, "clear"},
-    {kUp, "Text1(0)", "", "", kNoPerson, kNoAchievement, "clear"},
-    {kEnter, "Text1(0)", "", "", kNoPerson, kNoAchievement, "clear"},
-    {kEscape, "Text1(0)", "", "", kNoPerson, kNoAchievement, "clear"},
+    {kDown}, {kUp}, {kEnter}, {kEscape},
     // After clearing, Tab reaches each group at its top button again and chooses nothing.
     {kTab, "Option1(4)", "", "", kNoPerson, kNoAchievement, "clear"},
     {kTab, "Option2(4)", "", "", kNoPerson, kNoAchievement, "clear"},
-};
+});
 
 // The system's and the browser's keys change nothing, wherever the focus is; the window's
 // own keys still work between them.
-inline constexpr KeyStep kModifiedKeysAreLeftAlone[] = {
+inline constexpr auto kModifiedKeysAreLeftAlone = Run({
     {kTab, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
-    {kCtrlTab, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
-    {kCtrlShiftTab, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
-    {kAltTab, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
-    {kMetaTab, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
-    {kAltDown, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
-    {kAltUp, "Option1(4)", "", "", kNoPerson, kNoAchievement, "statement"},
+    {kCtrlTab}, {kCtrlShiftTab}, {kAltTab}, {kMetaTab}, {kAltDown}, {kAltUp},
     {kDown, "Option1(5)", "Option1(5)", "", 5, kNoAchievement, "statement"},
-    {kCtrlTab, "Option1(5)", "Option1(5)", "", 5, kNoAchievement, "statement"},
-    {kAltUp, "Option1(5)", "Option1(5)", "", 5, kNoAchievement, "statement"},
+    {kCtrlTab}, {kAltUp},
     {kTab, "Option2(4)", "Option1(5)", "", 5, kNoAchievement, "statement"},
     {kTab, "Command1(0)", "Option1(5)", "", 5, kNoAchievement, "statement"},
-    {kCtrlShiftTab, "Command1(0)", "Option1(5)", "", 5, kNoAchievement, "statement"},
-    {kMetaTab, "Command1(0)", "Option1(5)", "", 5, kNoAchievement, "statement"},
-    {kAltDown, "Command1(0)", "Option1(5)", "", 5, kNoAchievement, "statement"},
+    {kCtrlShiftTab}, {kMetaTab}, {kAltDown},
     {kTab, "Command1(1)", "Option1(5)", "", 5, kNoAchievement, "statement"},
     {kTab, "Text1(0)", "Option1(5)", "", 5, kNoAchievement, "statement"},
-    {kCtrlTab, "Text1(0)", "Option1(5)", "", 5, kNoAchievement, "statement"},
-    {kMetaTab, "Text1(0)", "Option1(5)", "", 5, kNoAchievement, "statement"},
-    {kAltTab, "Text1(0)", "Option1(5)", "", 5, kNoAchievement, "statement"},
+    {kCtrlTab}, {kMetaTab}, {kAltTab},
     {kShiftTab, "Command1(1)", "Option1(5)", "", 5, kNoAchievement, "statement"},
-};
+});
+// clang-format on
 
 inline constexpr std::array<KeyRun, 5> kKeyRuns{{
     {"TabCycle", kTabCycle},

@@ -1,5 +1,4 @@
-// What the window suite needs from a back end beyond the scenarios' clicks; where it cannot
-// tell something it answers std::nullopt and the check is skipped.
+// What the window suite needs from a back end; what it cannot tell it answers std::nullopt.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +22,6 @@ class WindowDriver : public QuizDriver {
   // A user's click on a control.
   virtual void Click(const ui::Control& control) = 0;
 
-  // The scenarios' clicks and what the window shows, through the roles' controls.
   void ClickPerson(int i) override { Click(ui::PersonButton(Index(i))); }
   void ClickAchievement(int i) override { Click(ui::AchievementButton(Index(i))); }
   void ClickCommand(int i) override { Click(ui::CommandButton(Index(i))); }
@@ -34,12 +32,9 @@ class WindowDriver : public QuizDriver {
     return std::pair<int, int>{form().person(), form().achievement()};
   }
 
-  // Whether the back end places its controls on a screen at all.
-  virtual bool HasLayout() { return true; }
-  // Device pixels per inch of Rectangle() and ClientSize().
-  virtual int Dpi() { return 96; }
-  // The size of the form's client area in device pixels.
-  virtual std::optional<std::pair<int, int>> ClientSize() { return {}; }
+  virtual bool HasLayout() { return true; }  // whether it places controls on a screen at all
+  virtual int Dpi() { return 96; }           // of Rectangle() and ClientSize()
+  virtual std::optional<std::pair<int, int>> ClientSize() { return {}; }  // in device pixels
   // Whether the user cannot resize, minimise or maximise the window.
   virtual std::optional<bool> FixedSize() { return {}; }
   // An entry's live control in its parent's client area, in device pixels; nothing if unbuilt.
@@ -61,12 +56,10 @@ class WindowDriver : public QuizDriver {
   // The colour (0x00BBGGRR) in the middle of an empty option button's indicator.
   virtual std::optional<std::uint32_t> EmptyIndicator(const ui::Control&) { return {}; }
 
-  // How many times a handler's change of the result box was announced since the window
-  // opened.
+  // How many times a handler's change of the result box was announced since the opening.
   virtual std::optional<int> Announcements() { return {}; }
 
   // The keyboard, on the control that has the focus.
-  virtual bool HasKeyboard() { return true; }
   virtual void Press(ui::KeyPress key) = 0;
   virtual const ui::Control* Focused() = 0;
   // Whether the focused control shows a focus mark a user can see.

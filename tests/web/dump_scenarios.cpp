@@ -13,28 +13,15 @@
 #include "tests/scenarios/keyboard_table.h"
 #include "tests/scenarios/random_run.h"
 #include "tests/scenarios/scenario_table.h"
+#include "window/utf8.h"
 
 namespace {
 
 using namespace quiz::testing;
 
-// A string as JSON: UTF-8, quotes, backslashes and control characters escaped.
-std::string Name(std::string_view utf8) {
-  std::string out = "\"";
-  for (const char c : utf8) {
-    if (c == '"' || c == '\\') out += '\\';
-    if (static_cast<unsigned char>(c) < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c) & 0xFFu);
-      out += escape;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
+using quiz::ui::ToJson;
 
-std::string Text(std::u16string_view text) { return Name(ToUtf8(text)); }
+std::string Text(std::u16string_view text) { return ToJson(ToUtf8(text)); }
 
 std::string Numbers(std::initializer_list<int> numbers) {
   std::string out = "[";
@@ -44,15 +31,15 @@ std::string Numbers(std::initializer_list<int> numbers) {
 
 std::string State(QuizModel& m) {
   const auto choices = *m.Choices();
-  return "\"person\": " + Name(m.SelectedPersonLabel()) +
-         ", \"achievement\": " + Name(m.SelectedAchievementLabel()) +
+  return "\"person\": " + ToJson(m.SelectedPersonLabel()) +
+         ", \"achievement\": " + ToJson(m.SelectedAchievementLabel()) +
          ", \"choices\": " + Numbers({choices.first, choices.second}) +
-         ", \"result\": " + Name(m.result());
+         ", \"result\": " + ToJson(m.result());
 }
 
 std::string Click(std::string_view array, int index, QuizModel& m) {
-  return "\n  {\"click\": " + Name(std::string(array) + "(" + std::to_string(index) + ")") + ", " +
-         State(m) + "}";
+  return "\n  {\"click\": " + ToJson(std::string(array) + "(" + std::to_string(index) + ")") +
+         ", " + State(m) + "}";
 }
 
 // A list of items, one a line.
@@ -79,7 +66,7 @@ std::string Scenarios() {
         steps += (steps.empty() ? "" : ",") + Click(arrays[static_cast<int>(step.op)], step.arg, m);
       }
     }
-    return "\n {\"name\": " + Name(s.name) + ", \"steps\": [" + steps + "]}";
+    return "\n {\"name\": " + ToJson(s.name) + ", \"steps\": [" + steps + "]}";
   });
 }
 
@@ -97,14 +84,14 @@ std::string RandomRun(std::uint64_t seed, int count) {
 
 std::string KeyRuns() {
   return List(kKeyRuns, [](const KeyRun& run) {
-    return "\n {\"name\": " + Name(run.name) + ", \"steps\": " +
+    return "\n {\"name\": " + ToJson(run.name) + ", \"steps\": " +
            List(run.steps,
                 [](const KeyStep& s) {
-                  return "\n  {\"key\": " + Name(KeyName(s.key)) + ", \"focus\": " + Name(s.focus) +
-                         ", \"person\": " + Name(s.person) +
-                         ", \"achievement\": " + Name(s.achievement) +
+                  return "\n  {\"key\": " + ToJson(KeyName(s.key)) +
+                         ", \"focus\": " + ToJson(s.focus) + ", \"person\": " + ToJson(s.person) +
+                         ", \"achievement\": " + ToJson(s.achievement) +
                          ", \"choices\": " + Numbers({s.chosen_person, s.chosen_achievement}) +
-                         ", \"result\": " + Name(s.result) + "}";
+                         ", \"result\": " + ToJson(s.result) + "}";
                 }) +
            "}";
   });
@@ -117,8 +104,8 @@ std::string Window() {
     for (const Placed& parent : kWindow) {
       if (parent.control == p.parent) x += px(parent.left), y += px(parent.top);
     }
-    return "\n {\"role\": " + Name(p.role) + ", \"control\": " + Name(p.control) +
-           ", \"name\": " + Name(p.name) +
+    return "\n {\"role\": " + ToJson(p.role) + ", \"control\": " + ToJson(p.control) +
+           ", \"name\": " + ToJson(p.name) +
            ", \"in_form\": " + Numbers({x, y, px(p.width), px(p.height)}) + "}";
   });
 }
@@ -129,13 +116,14 @@ int main(int argc, char** argv) {
   const std::uint64_t seed = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : RandomSeed();
   std::string results;
   const auto add = [&](const std::string& result) {
-    results += (results.empty() ? "" : ",\n ") + Name(result) + ": " + Text(ExpectedResult(result));
+    results +=
+        (results.empty() ? "" : ",\n ") + ToJson(result) + ": " + Text(ExpectedResult(result));
   };
   for (const char* result : {"statement", "wrong", "clear"}) add(result);
   for (int row = 0; row < quiz::kRowCount; ++row) add("right " + std::to_string(row));
   QuizModel opening;
   std::printf("{\"results\": {%s},\n", results.c_str());
-  std::printf("\"opening\": {\"focus\": %s, %s},\n", Name(kStartFocus).c_str(),
+  std::printf("\"opening\": {\"focus\": %s, %s},\n", ToJson(kStartFocus).c_str(),
               State(opening).c_str());
   std::printf("\"scenarios\": %s,\n", Scenarios().c_str());
   std::printf("\"random_run\": %s,\n", RandomRun(seed, 3000).c_str());
@@ -146,14 +134,14 @@ int main(int argc, char** argv) {
                                                   ", \"height\": " + std::to_string(s.height) + "}";
                                          }).c_str());
   std::printf("\"colours\": %s,\n", List(kColours, [](const Colour& c) {
-                                      return "\n {\"control\": " + Name(c.control) +
+                                      return "\n {\"control\": " + ToJson(c.control) +
                                              ", \"rgb\": " + Numbers({c.red, c.green, c.blue}) +
                                              "}";
                                     }).c_str());
   std::printf("\"window\": %s,\n", Window().c_str());
   std::printf("\"overlapping\": %s}\n", List(OverlappingPairs(), [](const auto& pair) {
-                                          return "\n [" + Name(pair.first) + ", " +
-                                                 Name(pair.second) + "]";
+                                          return "\n [" + ToJson(pair.first) + ", " +
+                                                 ToJson(pair.second) + "]";
                                         }).c_str());
   return 0;
 }

@@ -1,6 +1,5 @@
 // What assistive technology and a user of high contrast get: the result box's live setting
-// and accessible name, and the window in a high-contrast scheme. That every result is
-// announced is the conformance suite's.
+// and accessible name, the window in high contrast (announcements: the conformance suite).
 #include <gtest/gtest.h>
 #include <oleacc.h>
 #include <windows.h>
@@ -89,9 +88,8 @@ class DarkScheme {
   std::array<COLORREF, kElements.size()> saved_{};
 };
 
-// In a dark high-contrast scheme the layout stays and the captions stay readable, as in the
-// definition's colours (the conformance suite). Wine cannot switch high contrast on
-// (SPI_SETHIGHCONTRAST), so the window is told.
+// In a dark high-contrast scheme the layout stays and the captions stay readable. Wine cannot
+// switch high contrast on (SPI_SETHIGHCONTRAST), so the window is told.
 bool high_contrast = true;
 bool AsksForHighContrast() { return high_contrast; }
 

@@ -11,10 +11,9 @@
 namespace quiz::testing {
 namespace {
 
-// GDI objects of this process. Where GetGuiResources says nothing (Wine answers 0), they
-// are counted in the GDI handle table that the process environment block points to, in
-// Wine's layout, the same for 32- and 64-bit programs. Wine's table is the process's own
-// and leaves the owner blank.
+// GDI objects of this process. Where GetGuiResources answers 0 (Wine), counted in Wine's GDI
+// handle table, which the process environment block points to: the process's own, the
+// owner left blank, the same layout for 32- and 64-bit programs.
 DWORD GdiObjects() {
   if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
   struct Entry {

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "tests/scenarios/contrast.h"
-#include "tests/scenarios/expectations.h"
 #include "tests/scenarios/text_printer.h"
 #include "tests/scenarios/window_driver.h"
 #include "window/definition.h"
@@ -115,8 +114,8 @@ class Win32Driver : public WindowDriver {
     Pump();
   }
 
-  // The DPI the system shows the window at: the window's own where the system has one
-  // (looked up here, never withheld), else the screen's.
+  // The window's own DPI where the system has one (looked up here, never withheld), else the
+  // screen's.
   int Dpi() override {
     const auto window_dpi = ui::win32::ModuleFunction<UINT(WINAPI*)(HWND)>(
         GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
@@ -146,9 +145,8 @@ class Win32Driver : public WindowDriver {
   }
   bool Visible(const ui::Control& c) override { return IsWindowVisible(Live(c)) != FALSE; }
 
-  // A point of each kind of control that neither its caption nor its border covers: beside
-  // an option button's caption away from the indicator, inside a command button's edge,
-  // below a frame's last button, inside the text box's edge, else at the bottom left.
+  // A point no caption or border covers: beside an option button's caption away from the
+  // indicator, inside a command button's or the text box's edge, below a frame's last button.
   std::optional<std::uint32_t> DrawnColor(const ui::Control* c) override {
     const Pixels form = Screen();
     if (c == nullptr) return PixelOf(form.at(4, 4));
@@ -184,9 +182,8 @@ class Win32Driver : public WindowDriver {
     return above && ChildWindowFromPointEx(GetParent(up), strip, CWP_SKIPINVISIBLE) == up;
   }
 
-  // The control painted alone into a bitmap of its own size (its caption and indicator with
-  // nothing around them), against the same control as the window shows it: every ink pixel
-  // of the first must be ink in the second.
+  // The control painted alone into a bitmap of its own size against the same control in the
+  // window: every ink pixel of the first must be ink in the second.
   std::optional<std::string> CaptionDefect(const ui::Control& c) override {
     const HWND control = Live(c);
     if (control == nullptr) return "not built";
@@ -215,9 +212,8 @@ class Win32Driver : public WindowDriver {
            std::to_string(Dpi()) + " DPI";
   }
 
-  // Where a caption is drawn, away from the indicator (a square at one end of an option
-  // button) and the border; a frame's over its top edge. The result box's text is the
-  // system's.
+  // Where a caption is drawn, away from an option button's indicator and the border; a
+  // frame's over its top edge. The result box's text is the system's.
   std::optional<double> CaptionContrast(const ui::Control& c) override {
     if (c.kind == ui::Kind::TextBox) return std::nullopt;
     const Pixels form = Screen();
@@ -242,9 +238,8 @@ class Win32Driver : public WindowDriver {
     }
     return best;
   }
-  // The middle of what differs from the button's colour where the indicator is drawn, a
-  // square of 12 pixels at 96 DPI and one more at the button's end; nothing where nothing
-  // differs.
+  // The middle of what differs from the button's colour in the indicator's square (12 pixels
+  // at 96 DPI, and one more) at the button's end; nothing where nothing differs.
   std::optional<std::uint32_t> EmptyIndicator(const ui::Control& c) override {
     if (c.kind != ui::Kind::OptionButton || Selected(c)) return std::nullopt;
     const Pixels form = Screen();
@@ -264,8 +259,8 @@ class Win32Driver : public WindowDriver {
     return PixelOf(form.at(r.x + (left + right) / 2, r.y + (top + bottom) / 2) & 0xFFFFFF);
   }
 
-  // Live-region events for the result box as a screen reader gets them: hooked out of
-  // context, delivered through this thread's message queue, counted once none comes in.
+  // Live-region events for the result box as a screen reader gets them (out of context,
+  // through this thread's queue), counted once no more come.
   std::optional<int> Announcements() override {
     for (std::size_t seen = ~std::size_t{0}; seen != announced_.size();) {
       seen = announced_.size();
@@ -381,16 +376,5 @@ class Win32Driver : public WindowDriver {
   HWINEVENTHOOK hook_ = nullptr;
   static inline std::vector<HWND> announced_;
 };
-
-// The client area and every control where the window puts them at this DPI.
-inline void ExpectLayoutAt(Win32Driver& d, int dpi) {
-  for (const ClientSize& size : kClientSizes) {
-    if (size.dpi != dpi) continue;
-    EXPECT_EQ(d.ClientSize(), (std::pair<int, int>{size.width, size.height}));
-  }
-  for (const Placed& p : kWindow) {
-    EXPECT_EQ(d.Rectangle(*ControlNamed(p.control)), PixelsAt(p, dpi)) << p.control;
-  }
-}
 
 }  // namespace quiz::testing
