@@ -26,7 +26,9 @@ cleanup() {
   for process in $browser $orca; do kill -KILL "$process" 2>/dev/null || true; done
   [ -z "$atspi_launcher" ] || kill "$atspi_launcher" 2>/dev/null || true
   wait 2>/dev/null || true
-  rm -rf "$work"
+  # The browser's own child processes can write its profile a moment longer: the verdict is
+  # Orca's, not the removal's.
+  for _ in 1 2 3 4 5; do rm -rf "$work" 2>/dev/null && break; sleep 0.5; done
 }
 trap cleanup EXIT
 export GSETTINGS_BACKEND=memory XDG_RUNTIME_DIR=$work/run
