@@ -26,9 +26,13 @@ function pageCalls(exports) {
 // The single file carries the module inline, the folder page beside it; either is fetched
 // (the folder page's at once, the single file's decoded from its text once the window is
 // painted) and compiled once the window is painted, so that the first paint waits for none
-// of it (a page opened in the background builds it when it is shown).
+// of it (a page opened in the background builds it at once).
 async function instantiate(page) {
-  const painted = new Promise((done) => requestAnimationFrame(() => setTimeout(done, 0)));
+  const painted = new Promise((done) => {
+    if (document.hidden) return done();  // a page in the background has nothing to paint
+    requestAnimationFrame(() => setTimeout(done, 0));
+    document.addEventListener('visibilitychange', done, { once: true });
+  });
   const inline = document.getElementById('quiz-module');
   const response = inline
     ? painted.then(() => fetch(`data:application/wasm;base64,${inline.textContent.trim()}`))
