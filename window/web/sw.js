@@ -6,8 +6,18 @@ const FILES = {{files}};
 const PREFIX = `pioneers-quiz ${self.registration.scope} `;
 const CACHE = PREFIX + VERSION;
 
+// The page's own requests without a query, where the browser can route them itself: answered
+// from the cache without starting this worker (what the cache lacks goes to the network), so
+// that a returning visitor's page paints as soon as a page without a worker.
+const SCOPE = new URL(self.registration.scope).pathname.replace(/[\\:*?+(){}]/g, '\\$&');
+const ROUTE = {
+  condition: { requestMethod: 'GET', urlPattern: { pathname: `${SCOPE}*`, search: '' } },
+  source: { cacheName: CACHE },
+};
+
 self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES))
+  const routed = event.addRoutes ? event.addRoutes(ROUTE).catch(() => {}) : Promise.resolve();
+  event.waitUntil(Promise.all([routed, caches.open(CACHE).then((cache) => cache.addAll(FILES))])
     .then(() => self.skipWaiting()));
 });
 
